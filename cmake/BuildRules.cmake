@@ -1,0 +1,35 @@
+# Compiler settings that every target of ours links privately.
+#
+# The estimate must be bit-exact on every build: each operation rounded on its
+# own in IEEE double precision, never fused (FMA) and never carried in x87
+# extended precision, and never reordered across the floating-point status
+# tests. So: no -ffast-math anywhere, contraction off, and SSE2 arithmetic on
+# 32-bit x86.
+
+add_library(tarnwick-build-rules INTERFACE)
+target_compile_features(tarnwick-build-rules INTERFACE cxx_std_20)
+
+set(tarnwick_x86_32 OFF)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^([xX]86|i[3-6]86|x86_64|AMD64|amd64)$")
+    set(tarnwick_x86_32 ON)
+endif()
+
+if(MSVC)
+    target_compile_options(tarnwick-build-rules INTERFACE /fp:precise /W4 /permissive-)
+    if(tarnwick_x86_32)
+        target_compile_options(tarnwick-build-rules INTERFACE /arch:SSE2)
+    endif()
+    if(TARNWICK_WARNINGS_AS_ERRORS)
+        target_compile_options(tarnwick-build-rules INTERFACE /WX)
+    endif()
+else()
+    target_compile_options(tarnwick-build-rules INTERFACE
+        -ffp-contract=off
+        -Wall -Wextra -Wpedantic -Wconversion -Wdouble-promotion)
+    if(tarnwick_x86_32)
+        target_compile_options(tarnwick-build-rules INTERFACE -msse2 -mfpmath=sse)
+    endif()
+    if(TARNWICK_WARNINGS_AS_ERRORS)
+        target_compile_options(tarnwick-build-rules INTERFACE -Werror)
+    endif()
+endif()

@@ -1,0 +1,33 @@
+# GoogleTest, and a helper that adds one test executable of ours.
+
+if(TARNWICK_GTEST_FROM_SOURCE)
+    # Debian's libgtest-dev holds 64-bit libraries only; a 32-bit build compiles
+    # GoogleTest itself from the sources the googletest package ships.
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+else()
+    find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)
+
+# A 32-bit x86 test binary on a 64-bit kernel that cannot run one (its ia32
+# emulation switched off) runs under QEMU's user-mode emulator instead.
+if(tarnwick_x86_32 AND NOT CMAKE_CROSSCOMPILING)
+    try_run(tarnwick_x86_32_runs tarnwick_x86_32_compiles
+        "${CMAKE_BINARY_DIR}/runs-32-bit" "${CMAKE_CURRENT_LIST_DIR}/runs-32-bit.cpp")
+    if(NOT tarnwick_x86_32_runs EQUAL 0)
+        find_program(TARNWICK_QEMU_I386 qemu-i386 REQUIRED)
+        set(CMAKE_CROSSCOMPILING_EMULATOR "${TARNWICK_QEMU_I386};-L;/")
+        message(STATUS "32-bit binaries cannot run here natively; tests run under ${TARNWICK_QEMU_I386}")
+    endif()
+endif()
+
+# tarnwick_add_gtest(<name> SOURCES <files...> LIBRARIES <targets...> [ENVIRONMENT <VAR=value...>])
+# Every test case becomes a CTest test of its own, named Suite.Case.
+function(tarnwick_add_gtest name)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;LIBRARIES;ENVIRONMENT")
+    add_executable(${name} ${arg_SOURCES})
+    target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gtest GTest::gtest_main tarnwick-build-rules)
+    gtest_discover_tests(${name} NO_PRETTY_VALUES DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}")
+endfunction()

@@ -1,0 +1,60 @@
+// The headroom estimate: every 6 dB of margin is worth a doubling of speed.
+
+#include <cmath>
+
+#include "fp_status.hpp"
+#include "speed_calc.hpp"
+
+namespace tarnwick {
+namespace {
+
+// The base-2 logarithm as the quotient of two natural logarithms, not
+// std::log2: for some large powers of two the quotient is one unit in the last
+// place off the whole number, and the estimate's last bit depends on it.
+double LogBase2(double x) {
+    const double ln2 = std::log(2.0);
+    if (x <= 0.0) throw RunFailure(FailureKind::InvalidArgument);
+    const double lnX = fp_status::Settled(std::log(x));
+    const double quotient = fp_status::Settled(lnX / ln2);
+    fp_status::ThrowIfFlagged();
+    return quotient;
+}
+
+}  // namespace
+
+float EstimateMaxSpeed(float dsMargin, float minMargin, float currentSpeed) {
+    const double log2Speed = LogBase2(static_cast<double>(currentSpeed));
+
+    // The sum is held as a float, as the original program held it. That
+    // rounding, not the algebra, decides the last bit of the estimate: with
+    // equal margins of 6 and a current speed of 10 it gives 9.999999, with
+    // equal margins of 0 and 24 it gives exactly 24.
+    const float sum = fp_status::Settled(
+        static_cast<float>(log2Speed * 6.0 + static_cast<double>(dsMargin)));
+    fp_status::ThrowIfFlagged();
+
+    const double log2Estimate = fp_status::Settled(
+        (static_cast<double>(sum) - static_cast<double>(minMargin)) / 6.0);
+    fp_status::ThrowIfFlagged();
+
+    return static_cast<float>(std::pow(2.0, log2Estimate));
+}
+
+SpeedVerdict CompareSpeeds(float estimated, float current) {
+    if (!(estimated >= current)) return SpeedVerdict::Lower;  // also a NaN
+    return estimated != current ? SpeedVerdict::Higher : SpeedVerdict::Equal;
+}
+
+Colour VerdictColour(SpeedVerdict verdict) {
+    switch (verdict) {
+    case SpeedVerdict::Lower:
+        return {255, 180, 180};
+    case SpeedVerdict::Equal:
+        return {255, 255, 255};
+    case SpeedVerdict::Higher:
+        return {200, 255, 200};
+    }
+    return {255, 180, 180};
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "same_bits.hpp"
+#include "speed_calc.hpp"
+
+namespace tarnwick {
+namespace {
+
+using testing::SameBits;
+
+struct ParseCase {
+    const char* name;
+    std::string_view text;
+    double expected;
+};
+
+class Parse : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(Parse, ReadsTheNumber) {
+    EXPECT_TRUE(SameBits(ParseNumericText(GetParam().text), GetParam().expected)) << "text: " << GetParam().text;
+}
+
+constexpr double kMaxDouble = std::numeric_limits<double>::max();
+
+const ParseCase kNumbers[] = {
+    // Plain numbers.
+    {"integer", "6", 6},
+    {"decimal", "2.5", 2.5},
+    {"negative", "-3", -3},
+    {"plus_sign", "+4", 4},
+    {"negative_zero", "-0", -0.0},
+    {"leading_point", ".5", 0.5},
+    {"trailing_point", "5.", 5},
+    {"negative_leading_point", "-.25", -0.25},
+    {"leading_zeros", "000012", 12},
+    {"exponent", "1.5E2", 150},
+    {"lower_case_exponent", "1.5e2", 150},
+    {"negative_exponent", "25e-1", 2.5},
+    {"exponent_with_plus", "1E+2", 100},
+    {"correctly_rounded", "0.1", 0.1},
+    {"largest_double", "1.7976931348623157e308", kMaxDouble},
+
+    // Spaces, tabs and line feeds are removed wherever they stand.
+    {"blank_inside_digits", "1 2.5", 12.5},
+    {"blanks_around", "  8  ", 8},
+    {"tab_and_line_feed", "\t-\n3", -3},
+    {"blank_inside_exponent", "1 E 2", 100},
+    {"blank_inside_hex_prefix", "& H 1F", 31},
+
+    // Reading stops at the first character that cannot continue the number.
+    {"unit_after_number", "8 Mbps", 8},
+    {"comma_is_not_a_separator", "1,5", 1},
+    {"second_point", "1.2.3", 1.2},
+    {"point_in_exponent", "2e3.5", 2000},
+    {"carriage_return_ends", "1\r5", 1},
+    {"no_break_space_ends", "1\u00A05", 1},
+    {"exponent_without_digits", "1e", 1},
+    {"exponent_sign_without_digits", "1e+", 1},
+    {"exponent_letter_then_text", "3Ex", 3},
+
+    // No digit read: 0.
+    {"empty", "", 0},
+    {"only_blanks", " \t\n", 0},
+    {"letters", "abc", 0},
+    {"only_sign", "-", 0},
+    {"only_point", ".", 0},
+    {"sign_and_point", "+.", 0},
+    {"double_sign", "--5", 0},
+    {"exponent_alone", "E5", 0},
+    {"c_hex_prefix", "0x10", 0},
+    {"infinity_word", "inf", 0},
+    {"nan_word", "nan", 0},
+    {"fullwidth_digit", "\uFF11", 0},
+    {"carriage_return_first", "\r5", 0},
+
+    // Hexadecimal and octal: 32-bit two's complement.
+    {"hex", "&H1F", 31},
+    {"hex_lower_case", "&hff", 255},
+    {"hex_largest_positive", "&H7FFFFFFF", 2147483647},
+    {"hex_all_ones_is_minus_one", "&HFFFFFFFF", -1},
+    {"hex_smallest_negative", "&H80000000", -2147483648.0},
+    {"hex_leading_zeros", "&H0000000001", 1},
+    {"hex_stops_at_non_digit", "&H1G", 1},
+    {"hex_without_digits", "&H", 0},
+    {"hex_then_non_digit", "&Hz", 0},
+    {"octal", "&O17", 15},
+    {"octal_lower_case", "&o777", 511},
+    {"octal_all_ones_is_minus_one", "&O37777777777", -1},
+    {"octal_stops_at_eight", "&O78", 7},
+    {"octal_without_digits", "&O", 0},
+    {"ampersand_other_letter", "&X12", 0},
+    {"sign_before_ampersand", "-&H10", 0},
+
+    // Too small for a double: zero, not a failure.
+    {"too_small", "1e-400", 0},
+    {"too_small_negative", "-1e-400", -0.0},
+    {"too_small_many_digits", "123456e-400", 0},
+    {"too_small_after_zeros", "0.0000000001e-320", 0},
+    {"zero_with_huge_exponent", "0e99999", 0},
+    {"smallest_denormal", "4.9406564584124654e-324", 0x1p-1074},
+    {"huge_exponent_of_a_fraction", "0.0000000001e310", 1e300},
+};
+
+INSTANTIATE_TEST_SUITE_P(, Parse, ::testing::ValuesIn(kNumbers),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct OverflowCase {
+    const char* name;
+    std::string text;
+};
+
+class ParseOverflow : public ::testing::TestWithParam<OverflowCase> {};
+
+TEST_P(ParseOverflow, Throws) {
+    try {
+        (void)ParseNumericText(GetParam().text);
+        ADD_FAILURE() << "no failure for " << GetParam().text;
+    } catch (const RunFailure& failure) {
+        EXPECT_EQ(failure.kind(), FailureKind::Overflow);
+    }
+}
+
+const OverflowCase kOverflows[] = {
+    {"beyond_double", "1e400"},
+    {"negative_beyond_double", "-1e400"},
+    {"just_beyond_largest_double", "1.8e308"},
+    {"huge_exponent", "1e99999999999999999999"},
+    {"long_digit_run", std::string(400, '9')},
+    {"long_digit_run_with_point", std::string(400, '9') + ".5"},
+    {"hex_beyond_32_bits", "&H100000000"},
+    {"octal_beyond_32_bits", "&O40000000000"},
+};
+
+INSTANTIATE_TEST_SUITE_P(, ParseOverflow, ::testing::ValuesIn(kOverflows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,27 @@
+// Exact comparison of floating-point results: the estimate is meant to be
+// bit-exact, so tests compare bit patterns and print hex-floats on failure.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+
+namespace tarnwick::testing {
+
+template <typename Real>
+std::string Describe(Real value) {
+    std::ostringstream text;
+    text << std::hexfloat << value << " (" << std::defaultfloat;
+    text.precision(17);
+    text << value << ")";
+    return text.str();
+}
+
+template <typename Real>
+::testing::AssertionResult SameBits(Real actual, Real expected) {
+    if (std::memcmp(&actual, &expected, sizeof(Real)) == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << Describe(actual) << " instead of " << Describe(expected);
+}
+
+}  // namespace tarnwick::testing
