@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "default_font.h"
+#include "failure_report.h"
+#include "form1.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    UseDefaultFont();
+    MessageBoxReporter reporter;
+    Form1 form(reporter);
+    form.ShowCentred();
+    return QApplication::exec();
+}
