@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Drives the real program in a real X server (Xvfb) as a person would: types
+# into the boxes, presses Tab and Alt+C, clicks, and looks at the screen.
+#
+#   real_window_test.sh path/to/tarnwick
+#
+# Needs Xvfb, xdotool, xprop, xrdb and ImageMagick.
+set -uo pipefail  # not -e: every check runs and is counted
+
+binary=$(realpath "$1")
+work=$(mktemp -d)
+convert=/usr/bin/convert  # ImageMagick itself, not a wrapper earlier on PATH
+server_pid=""
+program_pid=""
+failures=0
+
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+check() {  # check <what> <actual> <expected>
+    if [ "$2" == "$3" ]; then
+        echo "ok: $1"
+    else
+        echo "FAILED: $1: got '$2', expected '$3'"
+        failures=$((failures + 1))
+    fi
+}
+
+# An X server of our own at the given dots per inch, on a free display.
+start_server() {
+    local dpi=$1
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi "$dpi" -noreset -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    server_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -n 1 "$work/display")"
+    # -noreset keeps this once no client is left; Qt reads its scale from it.
+    echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
+}
+
+stop_server() {
+    kill "$program_pid" "$server_pid" 2>/dev/null || true
+    wait "$program_pid" "$server_pid" 2>/dev/null || true
+    program_pid=""
+    server_pid=""
+}
+
+# Starts the program with a stand-in for xdg-open that records what it is asked to open.
+start_program() {
+    mkdir -p "$work/bin"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s/opened"\n' "$work" >"$work/bin/xdg-open"
+    chmod +x "$work/bin/xdg-open"
+    PATH="$work/bin:$PATH" "$binary" 2>"$work/program.log" &
+    program_pid=$!
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarnwick by Velmor$' | head -n 1)
+    sleep 0.3  # let the first paint finish
+}
+
+# The colour "r,g,b" of a pixel of the program's window (window coordinates).
+pixel() {
+    import -window "$window" "$work/shot.png"
+    "$convert" "$work/shot.png" -format '%[fx:int(255*r+0.5)],%[fx:int(255*g+0.5)],%[fx:int(255*b+0.5)]' \
+        -crop "1x1+$1+$2" info:
+}
+
+# Clicks into a box at (x, y) of the window and replaces its text.
+retype() {
+    xdotool mousemove --window "$window" "$1" "$2" click 1
+    xdotool key ctrl+a BackSpace
+    [ -n "$3" ] && xdotool type --delay 10 "$3"
+    return 0
+}
+
+calculate() {  # calculate <ds margin> <minimum margin> <current speed>
+    retype 148 73 "$1"
+    retype 148 97 "$2"
+    retype 148 121 "$3"
+    xdotool key alt+c
+    sleep 0.4  # the button's animated click
+}
+
+result_colour() { pixel 186 161; }
+
+# ---- At 96 dots per inch ------------------------------------------------------
+
+start_server 96
+start_program
+
+check "title" "$(xdotool getwindowname "$window")" "Tarnwick by Velmor"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+check "client size" "${WIDTH}x${HEIGHT}" "279x206"
+check "centred across" "$(( (1024 - WIDTH) / 2 - X <= 1 && X - (1024 - WIDTH) / 2 <= 1 ))" "1"
+check "centred down" "$(( (768 - HEIGHT) / 2 - Y <= 1 && Y - (768 - HEIGHT) / 2 <= 1 ))" "1"
+hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+check "fixed minimum size" "$(grep -c 'minimum size: 279 by 206' <<<"$hints")" "1"
+check "fixed maximum size" "$(grep -c 'maximum size: 279 by 206' <<<"$hints")" "1"
+check "result box white at start" "$(result_colour)" "255,255,255"
+
+# The focus starts in the DS margin box; Tab moves on, Alt+C calculates.
+xdotool type --delay 10 "12"
+xdotool key Tab Tab
+xdotool type --delay 10 "8"
+xdotool key alt+c
+sleep 0.4
+check "12, 6, 8 by keyboard is green" "$(result_colour)" "200,255,200"
+
+calculate 6 6 8
+check "6, 6, 8 is white" "$(result_colour)" "255,255,255"
+calculate 3 6 8
+check "3, 6, 8 is red" "$(result_colour)" "255,180,180"
+
+# An empty current speed brings up the report; the program carries on.
+calculate 3 6 ""
+report=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tarnwick$' | head -n 1 || true)
+check "failure reported" "$([ -n "$report" ] && echo yes)" "yes"
+xdotool key Return  # the report has the focus
+sleep 0.3
+check "program still running" "$(kill -0 "$program_pid" 2>/dev/null && echo yes)" "yes"
+check "result box keeps its colour" "$(result_colour)" "255,180,180"
+calculate 12 6 8
+check "next calculation works" "$(result_colour)" "200,255,200"
+
+# The logo opens the home page.
+xdotool mousemove --window "$window" 60 28 click 1
+for _ in $(seq 50); do
+    [ -s "$work/opened" ] && break
+    sleep 0.1
+done
+check "logo opens the home page" "$(cat "$work/opened" 2>/dev/null)" "http://www.velmor.example"
+
+stop_server
+
+# ---- At 144 dots per inch the window is 1.5 times larger ---------------------
+
+start_server 144
+start_program
+eval "$(xdotool getwindowgeometry --shell "$window")"
+check "client size at 144 dpi" "$(( WIDTH >= 418 && WIDTH <= 419 && HEIGHT == 309 ))" "1"
+stop_server
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "all checks passed"
