@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "case_name.hpp"
 #include "recording_view.hpp"
 #include "speed_calc.hpp"
 
@@ -64,8 +65,7 @@ const CalculationCase kCalculations[] = {
     {"estimate_beyond_float_range", "1000", "0", "8", "Infinity", kLightGreen},
 };
 
-INSTANTIATE_TEST_SUITE_P(, Calculation, ::testing::ValuesIn(kCalculations),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(, Calculation, ::testing::ValuesIn(kCalculations), testing::CaseName());
 
 struct FailureCase {
     const char* name;
@@ -131,8 +131,7 @@ const FailureCase kFailures[] = {
     {"cannot_write_result", "12", "6", "8", 4, FailureKind::ControlAccess, kAllOperations, kLightGreen},
 };
 
-INSTANTIATE_TEST_SUITE_P(, CalculationFailure, ::testing::ValuesIn(kFailures),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(, CalculationFailure, ::testing::ValuesIn(kFailures), testing::CaseName());
 
 TEST(CalculationStatus, FlagsFromTheEarlierMarginsDoNotCount) {
     // Narrowing 1e39 to a float overflows; the next read clears that flag.

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "case_name.hpp"
 #include "speed_calc.hpp"
 
 namespace tarnwick {
@@ -62,8 +63,7 @@ constexpr FormatCase kFormats[] = {
     {"multi_byte_separator", 0.5f, "\u066B", "0\u066B5"},
 };
 
-INSTANTIATE_TEST_SUITE_P(, Format, ::testing::ValuesIn(kFormats),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(, Format, ::testing::ValuesIn(kFormats), testing::CaseName());
 
 }  // namespace
 }  // namespace tarnwick

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "same_bits.hpp"
+#include "case_name.hpp"
 #include "speed_calc.hpp"
 
 namespace tarnwick {
@@ -81,8 +82,7 @@ constexpr EstimateCase kEstimates[] = {
     {"estimate_beyond_float_range", 6000, 0, 1, inf, SpeedVerdict::Higher},
 };
 
-INSTANTIATE_TEST_SUITE_P(, EstimateValue, ::testing::ValuesIn(kEstimates),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(, EstimateValue, ::testing::ValuesIn(kEstimates), testing::CaseName());
 
 struct FailureCase {
     const char* name;
@@ -121,8 +121,7 @@ constexpr FailureCase kFailures[] = {
     {"invalid_flag_before", 12, 6, 8, FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW, FailureKind::InvalidOperation},
 };
 
-INSTANTIATE_TEST_SUITE_P(, EstimateFailure, ::testing::ValuesIn(kFailures),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(, EstimateFailure, ::testing::ValuesIn(kFailures), testing::CaseName());
 
 TEST_F(Estimate, FlagsNotLookedAtDoNotFail) {
     std::feraiseexcept(FE_UNDERFLOW | FE_INEXACT);
@@ -152,8 +151,7 @@ constexpr CompareCase kComparisons[] = {
     {"nan_current", 8, nan, SpeedVerdict::Lower},
 };
 
-INSTANTIATE_TEST_SUITE_P(, Comparison, ::testing::ValuesIn(kComparisons),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(, Comparison, ::testing::ValuesIn(kComparisons), testing::CaseName());
 
 TEST(VerdictColour, LightRedWhiteLightGreen) {
     EXPECT_EQ(VerdictColour(SpeedVerdict::Lower), (Colour{255, 180, 180}));

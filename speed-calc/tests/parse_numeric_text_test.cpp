@@ -4,6 +4,7 @@
 #include <string>
 
 #include "same_bits.hpp"
+#include "case_name.hpp"
 #include "speed_calc.hpp"
 
 namespace tarnwick {
@@ -104,8 +105,7 @@ const ParseCase kNumbers[] = {
     {"huge_exponent_of_a_fraction", "0.0000000001e310", 1e300},
 };
 
-INSTANTIATE_TEST_SUITE_P(, Parse, ::testing::ValuesIn(kNumbers),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(, Parse, ::testing::ValuesIn(kNumbers), testing::CaseName());
 
 struct OverflowCase {
     const char* name;
@@ -134,8 +134,7 @@ const OverflowCase kOverflows[] = {
     {"octal_beyond_32_bits", "&O40000000000"},
 };
 
-INSTANTIATE_TEST_SUITE_P(, ParseOverflow, ::testing::ValuesIn(kOverflows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(, ParseOverflow, ::testing::ValuesIn(kOverflows), testing::CaseName());
 
 }  // namespace
 }  // namespace tarnwick
