@@ -8,15 +8,15 @@
 set -uo pipefail  # not -e: every check runs and is counted
 
 binary=$(realpath "$1")
+source "$(dirname "$0")/../../scripts/lib/xserver.sh"
 work=$(mktemp -d)
 convert=/usr/bin/convert  # ImageMagick itself, not a wrapper earlier on PATH
-server_pid=""
 program_pid=""
 failures=0
 
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+    stop_xserver
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -30,26 +30,11 @@ check() {  # check <what> <actual> <expected>
     fi
 }
 
-# An X server of our own at the given dots per inch, on a free display.
-start_server() {
-    local dpi=$1
-    : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi "$dpi" -noreset -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    server_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    export DISPLAY=":$(head -n 1 "$work/display")"
-    # -noreset keeps this once no client is left; Qt reads its scale from it.
-    echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
-}
-
-stop_server() {
-    kill "$program_pid" "$server_pid" 2>/dev/null || true
-    wait "$program_pid" "$server_pid" 2>/dev/null || true
+stop_all() {
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
     program_pid=""
-    server_pid=""
+    stop_xserver
 }
 
 # Starts the program with a stand-in for xdg-open that records what it is asked to open.
@@ -59,7 +44,7 @@ start_program() {
     chmod +x "$work/bin/xdg-open"
     PATH="$work/bin:$PATH" "$binary" 2>"$work/program.log" &
     program_pid=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarnwick by Velmor$' | head -n 1)
+    window=$(wait_for_window)
     sleep 0.3  # let the first paint finish
 }
 
@@ -90,7 +75,7 @@ result_colour() { pixel 186 161; }
 
 # ---- At 96 dots per inch ------------------------------------------------------
 
-start_server 96
+start_xserver 96 "$work"
 start_program
 
 check "title" "$(xdotool getwindowname "$window")" "Tarnwick by Velmor"
@@ -135,15 +120,15 @@ for _ in $(seq 50); do
 done
 check "logo opens the home page" "$(cat "$work/opened" 2>/dev/null)" "http://www.velmor.example"
 
-stop_server
+stop_all
 
 # ---- At 144 dots per inch the window is 1.5 times larger ---------------------
 
-start_server 144
+start_xserver 144 "$work"
 start_program
 eval "$(xdotool getwindowgeometry --shell "$window")"
 check "client size at 144 dpi" "$(( WIDTH >= 418 && WIDTH <= 419 && HEIGHT == 309 ))" "1"
-stop_server
+stop_all
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
