@@ -31,7 +31,7 @@ public:
 
 void WholeCalculation(benchmark::State& state) {
     MemoryView view;
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the loop variable is unused by design
         tarnwick::cmdCalc_Click(view);
         benchmark::DoNotOptimize(view.result);
     }
@@ -40,7 +40,7 @@ BENCHMARK(WholeCalculation);
 
 void ParseNumericText(benchmark::State& state) {
     std::string text = "9.5";
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the loop variable is unused by design
         benchmark::DoNotOptimize(text);
         benchmark::DoNotOptimize(tarnwick::ParseNumericText(text));
     }
@@ -48,8 +48,10 @@ void ParseNumericText(benchmark::State& state) {
 BENCHMARK(ParseNumericText);
 
 void EstimateMaxSpeed(benchmark::State& state) {
-    float ds = 9.5f, min = 6.0f, current = 2.5f;
-    for (auto _ : state) {
+    float ds = 9.5f;
+    const float min = 6.0f;
+    const float current = 2.5f;
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the loop variable is unused by design
         benchmark::DoNotOptimize(ds);
         benchmark::DoNotOptimize(tarnwick::EstimateMaxSpeed(ds, min, current));
     }
@@ -58,7 +60,7 @@ BENCHMARK(EstimateMaxSpeed);
 
 void FormatSingle(benchmark::State& state) {
     float value = 3.745767593383789f;
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the loop variable is unused by design
         benchmark::DoNotOptimize(value);
         benchmark::DoNotOptimize(tarnwick::FormatSingle(value));
     }

@@ -33,3 +33,13 @@ else()
         target_compile_options(tarnwick-build-rules INTERFACE -Werror)
     endif()
 endif()
+
+# AddressSanitizer and UndefinedBehaviorSanitizer, for the sanitize preset.
+if(TARNWICK_SANITIZE)
+    if(MSVC)
+        message(FATAL_ERROR "TARNWICK_SANITIZE needs GCC or Clang")
+    endif()
+    set(tarnwick_sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all)
+    target_compile_options(tarnwick-build-rules INTERFACE ${tarnwick_sanitizers} -fno-omit-frame-pointer)
+    target_link_options(tarnwick-build-rules INTERFACE ${tarnwick_sanitizers})
+endif()

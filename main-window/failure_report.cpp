@@ -22,21 +22,25 @@ QString FailureMessage(tarnwick::FailureKind kind) {
     using tarnwick::FailureKind;
     switch (kind) {
     case FailureKind::InvalidArgument:
-        return QStringLiteral("Invalid argument: the speed cannot be estimated from a current speed of 0 or less.\n\n"
-                              "Type the current speed as a number greater than 0, such as 8.");
+        return QStringLiteral(
+            "Invalid argument: the speed cannot be estimated from a current speed of 0 or less.\n\n"
+            "Type the current speed as a number greater than 0, such as 8.");
     case FailureKind::Overflow:
-        return QStringLiteral("Overflow: a number is too large.\n\n"
-                              "Type numbers between -3.4E+38 and 3.4E+38.");
+        return QStringLiteral(
+            "Overflow: a number is too large.\n\n"
+            "Type numbers between -3.4E+38 and 3.4E+38.");
     case FailureKind::InvalidOperation:
-        return QStringLiteral("Invalid operation: the two margins are too large to be compared.\n\n"
-                              "Type margins between -3.4E+38 and 3.4E+38.");
+        return QStringLiteral(
+            "Invalid operation: the two margins are too large to be compared.\n\n"
+            "Type margins between -3.4E+38 and 3.4E+38.");
     case FailureKind::DivisionByZero:
         return QStringLiteral("Division by zero.\n\nCheck the numbers typed and calculate again.");
     case FailureKind::ControlAccess:
         return QStringLiteral("A box of the window could not be read or written.\n\nTry again.");
     case FailureKind::LibraryLookup:
         return QStringLiteral("The program that opens web pages could not be found.\n\n%1")
-            .arg(kOpenerAdvice.arg(QString::fromUtf8(kHomePageUrl.data(), static_cast<qsizetype>(kHomePageUrl.size()))));
+            .arg(
+                kOpenerAdvice.arg(QString::fromUtf8(kHomePageUrl.data(), static_cast<qsizetype>(kHomePageUrl.size()))));
     }
     return UnexpectedFailureMessage("an unknown kind of failure");
 }

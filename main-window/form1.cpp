@@ -46,8 +46,8 @@ void Form1::ShowCentred() {
     // Shown first: the size of the window's frame is known only then.
     show();
     if (const QScreen* screen = this->screen()) {
-        const QRect whole = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
-                                                screen->availableGeometry());
+        const QRect whole =
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(), screen->availableGeometry());
         move(whole.topLeft());
     }
     activateWindow();

@@ -4,7 +4,8 @@
 #include <windows.h>
 #else
 #include <langinfo.h>
-#include <locale.h>
+
+#include <clocale>
 #endif
 
 namespace tarnwick {

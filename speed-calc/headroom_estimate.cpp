@@ -29,12 +29,10 @@ float EstimateMaxSpeed(float dsMargin, float minMargin, float currentSpeed) {
     // rounding, not the algebra, decides the last bit of the estimate: with
     // equal margins of 6 and a current speed of 10 it gives 9.999999, with
     // equal margins of 0 and 24 it gives exactly 24.
-    const float sum = fp_status::Settled(
-        static_cast<float>(log2Speed * 6.0 + static_cast<double>(dsMargin)));
+    const float sum = fp_status::Settled(static_cast<float>(log2Speed * 6.0 + static_cast<double>(dsMargin)));
     fp_status::ThrowIfFlagged();
 
-    const double log2Estimate = fp_status::Settled(
-        (static_cast<double>(sum) - static_cast<double>(minMargin)) / 6.0);
+    const double log2Estimate = fp_status::Settled((static_cast<double>(sum) - static_cast<double>(minMargin)) / 6.0);
     fp_status::ThrowIfFlagged();
 
     return static_cast<float>(std::pow(2.0, log2Estimate));
@@ -47,12 +45,9 @@ SpeedVerdict CompareSpeeds(float estimated, float current) {
 
 Colour VerdictColour(SpeedVerdict verdict) {
     switch (verdict) {
-    case SpeedVerdict::Lower:
-        return {255, 180, 180};
-    case SpeedVerdict::Equal:
-        return {255, 255, 255};
-    case SpeedVerdict::Higher:
-        return {200, 255, 200};
+    case SpeedVerdict::Lower: return {255, 180, 180};
+    case SpeedVerdict::Equal: return {255, 255, 255};
+    case SpeedVerdict::Higher: return {200, 255, 200};
     }
     return {255, 180, 180};
 }

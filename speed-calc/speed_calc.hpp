@@ -47,7 +47,7 @@ enum class Box { txtDSM, txtMin, txtCurSpeed, txtSpeed };
 class CalcView {
 public:
     virtual ~CalcView() = default;
-    virtual std::string GetBoxText(Box box) = 0;                  // UTF-8
+    virtual std::string GetBoxText(Box box) = 0;  // UTF-8
     virtual void SetBoxBackColour(Box box, Colour colour) = 0;
     virtual void SetBoxText(Box box, std::string_view text) = 0;  // UTF-8
 };

@@ -36,9 +36,8 @@ void WriteRecordingOpener(const QString& folder, const QString& record) {
     const QString path = folder + QStringLiteral("/xdg-open");
     QFile script(path);
     QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> '%1'\n")
-                     .arg(record)
-                     .toUtf8());
+    script.write(
+        QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> '%1'\n").arg(record).toUtf8());
     script.close();
     QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
@@ -61,32 +60,32 @@ private:
     QByteArray saved_;
 };
 
+// The window as the program shows it, with a recording reporter.
+struct Shown {
+    RecordingReporter reporter;
+    Form1 form{reporter};
+    Shown() { form.ShowCentred(); }
+    template <typename T = QWidget>
+    T* child(const char* name) const {
+        return form.findChild<T*>(QString::fromLatin1(name));
+    }
+    QLineEdit* box(const char* name) const { return child<QLineEdit>(name); }
+};
+
+// Types the three inputs as a person would and clicks Calculate.
+void Calculate(Shown& window, const QString& ds, const QString& min, const QString& current) {
+    for (const auto& [name, text] : {std::pair{"txtDSM", ds}, {"txtMin", min}, {"txtCurSpeed", current}}) {
+        QLineEdit* box = window.box(name);
+        box->clear();
+        QTest::keyClicks(box, text);
+    }
+    QTest::mouseClick(window.child<QPushButton>("cmdCalc"), Qt::LeftButton);
+}
+
 }  // namespace
 
 class Form1Test : public QObject {
     Q_OBJECT
-
-private:
-    // The window as the program shows it, with a recording reporter.
-    struct Shown {
-        RecordingReporter reporter;
-        Form1 form{reporter};
-        Shown() { form.ShowCentred(); }
-        template <typename T = QWidget>
-        T* child(const char* name) const {
-            return form.findChild<T*>(QString::fromLatin1(name));
-        }
-        QLineEdit* box(const char* name) const { return child<QLineEdit>(name); }
-    };
-
-    static void Calculate(Shown& window, const QString& ds, const QString& min, const QString& current) {
-        for (const auto& [name, text] : {std::pair{"txtDSM", ds}, {"txtMin", min}, {"txtCurSpeed", current}}) {
-            QLineEdit* box = window.box(name);
-            box->clear();
-            QTest::keyClicks(box, text);
-        }
-        QTest::mouseClick(window.child<QPushButton>("cmdCalc"), Qt::LeftButton);
-    }
 
 private slots:
     void initTestCase() { UseDefaultFont(); }
@@ -100,7 +99,8 @@ private slots:
         QCOMPARE(window.box("txtMin")->text(), QStringLiteral("6"));
         QCOMPARE(window.box("txtCurSpeed")->text(), QString());
         QCOMPARE(window.box("txtSpeed")->text(), QString());
-        for (const char* input : {"txtDSM", "txtMin", "txtCurSpeed"}) QCOMPARE(BaseColour(window.box(input)), kInputBlue);
+        for (const char* input : {"txtDSM", "txtMin", "txtCurSpeed"})
+            QCOMPARE(BaseColour(window.box(input)), kInputBlue);
         QCOMPARE(BaseColour(window.box("txtSpeed")), kWhite);
         QCOMPARE(window.form.palette().color(QPalette::Window).rgb(), kWhite);
     }
@@ -112,21 +112,36 @@ private slots:
         QTest::addColumn<QString>("text");
 
         // Pixels at 96 dots per inch, from the window's description.
-        QTest::newRow("txtCurSpeed") << "txtCurSpeed" << "QLineEdit" << QRect(104, 112, 89, 19) << "";
-        QTest::newRow("cmdCalc") << "cmdCalc" << "QPushButton" << QRect(200, 176, 73, 25) << "&Calculate";
-        QTest::newRow("txtSpeed") << "txtSpeed" << "QLineEdit" << QRect(104, 152, 89, 19) << "";
-        QTest::newRow("txtMin") << "txtMin" << "QLineEdit" << QRect(104, 88, 89, 19) << "6";
-        QTest::newRow("txtDSM") << "txtDSM" << "QLineEdit" << QRect(104, 64, 89, 19) << "";
-        QTest::newRow("imgLogo") << "imgLogo" << "LinkPicture" << QRect(8, 8, 137, 41) << "";
-        QTest::newRow("Label8") << "Label8" << "QLabel" << QRect(200, 88, 25, 17) << "dB";
-        QTest::newRow("Label7") << "Label7" << "QLabel" << QRect(200, 64, 25, 17) << "dB";
-        QTest::newRow("Label6") << "Label6" << "QLabel" << QRect(200, 152, 41, 17) << "in Mbps";
-        QTest::newRow("Label5") << "Label5" << "QLabel" << QRect(200, 112, 41, 17) << "in Mbps";
-        QTest::newRow("Line1") << "Line1" << "QFrame" << QRect(8, 144, 265, 2) << "";
-        QTest::newRow("Label4") << "Label4" << "QLabel" << QRect(8, 112, 89, 17) << "Current speed:";
-        QTest::newRow("Label3") << "Label3" << "QLabel" << QRect(8, 152, 89, 17) << "Max New Speed:";
-        QTest::newRow("Label2") << "Label2" << "QLabel" << QRect(8, 88, 89, 17) << "Minimum margin";
-        QTest::newRow("Label1") << "Label1" << "QLabel" << QRect(8, 64, 65, 17) << "DS Margin";
+        QTest::newRow("txtCurSpeed") << "txtCurSpeed"
+                                     << "QLineEdit" << QRect(104, 112, 89, 19) << "";
+        QTest::newRow("cmdCalc") << "cmdCalc"
+                                 << "QPushButton" << QRect(200, 176, 73, 25) << "&Calculate";
+        QTest::newRow("txtSpeed") << "txtSpeed"
+                                  << "QLineEdit" << QRect(104, 152, 89, 19) << "";
+        QTest::newRow("txtMin") << "txtMin"
+                                << "QLineEdit" << QRect(104, 88, 89, 19) << "6";
+        QTest::newRow("txtDSM") << "txtDSM"
+                                << "QLineEdit" << QRect(104, 64, 89, 19) << "";
+        QTest::newRow("imgLogo") << "imgLogo"
+                                 << "LinkPicture" << QRect(8, 8, 137, 41) << "";
+        QTest::newRow("Label8") << "Label8"
+                                << "QLabel" << QRect(200, 88, 25, 17) << "dB";
+        QTest::newRow("Label7") << "Label7"
+                                << "QLabel" << QRect(200, 64, 25, 17) << "dB";
+        QTest::newRow("Label6") << "Label6"
+                                << "QLabel" << QRect(200, 152, 41, 17) << "in Mbps";
+        QTest::newRow("Label5") << "Label5"
+                                << "QLabel" << QRect(200, 112, 41, 17) << "in Mbps";
+        QTest::newRow("Line1") << "Line1"
+                               << "QFrame" << QRect(8, 144, 265, 2) << "";
+        QTest::newRow("Label4") << "Label4"
+                                << "QLabel" << QRect(8, 112, 89, 17) << "Current speed:";
+        QTest::newRow("Label3") << "Label3"
+                                << "QLabel" << QRect(8, 152, 89, 17) << "Max New Speed:";
+        QTest::newRow("Label2") << "Label2"
+                                << "QLabel" << QRect(8, 88, 89, 17) << "Minimum margin";
+        QTest::newRow("Label1") << "Label1"
+                                << "QLabel" << QRect(8, 64, 65, 17) << "DS Margin";
     }
 
     void controls() {
@@ -184,8 +199,14 @@ private slots:
     void closingEndsTheProgram() {
         Shown window;
         window.box("txtSpeed")->setText(QStringLiteral("16"));
-        QTimer::singleShot(0, &window.form, [&] { window.form.close(); });
-        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });  // did not end
+        QTimer giveUp;  // the program did not end
+        giveUp.setSingleShot(true);
+        connect(&giveUp, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        giveUp.start(5000);
+        QTimer closeSoon;  // once the event loop runs
+        closeSoon.setSingleShot(true);
+        connect(&closeSoon, &QTimer::timeout, &window.form, &QWidget::close);
+        closeSoon.start(0);
         QCOMPARE(QCoreApplication::exec(), 0);
         QCOMPARE(window.reporter.messages, QStringList());
     }
@@ -217,12 +238,30 @@ private slots:
         QTest::addColumn<QString>("currentSpeed");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QRgb>("colour");
-        QTest::newRow("higher-is-green") << "12" << "6" << "8" << "16" << kLightGreen;
-        QTest::newRow("equal-is-white") << "6" << "6" << "8" << "8" << kWhite;
-        QTest::newRow("lower-is-red") << "3" << "6" << "8" << "5.656854" << kLightRed;
-        QTest::newRow("equal-margins-show-a-loss") << "6" << "6" << "10" << "9.999999" << kLightRed;
-        QTest::newRow("unit-typed-after-speed") << "12" << "6" << "8 Mbps" << "16" << kLightGreen;
-        QTest::newRow("empty-margin-reads-0") << "" << "6" << "1" << "0.5" << kLightRed;
+        QTest::newRow("higher-is-green") << "12"
+                                         << "6"
+                                         << "8"
+                                         << "16" << kLightGreen;
+        QTest::newRow("equal-is-white") << "6"
+                                        << "6"
+                                        << "8"
+                                        << "8" << kWhite;
+        QTest::newRow("lower-is-red") << "3"
+                                      << "6"
+                                      << "8"
+                                      << "5.656854" << kLightRed;
+        QTest::newRow("equal-margins-show-a-loss") << "6"
+                                                   << "6"
+                                                   << "10"
+                                                   << "9.999999" << kLightRed;
+        QTest::newRow("unit-typed-after-speed") << "12"
+                                                << "6"
+                                                << "8 Mbps"
+                                                << "16" << kLightGreen;
+        QTest::newRow("empty-margin-reads-0") << ""
+                                              << "6"
+                                              << "1"
+                                              << "0.5" << kLightRed;
     }
 
     void calculation() {
@@ -254,7 +293,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window.form));
         window.box("txtDSM")->setText(QStringLiteral("12"));
         window.box("txtCurSpeed")->setText(QStringLiteral("8"));
-        QLineEdit* box = window.form.findChild<QLineEdit*>(from);
+        auto* box = window.form.findChild<QLineEdit*>(from);
         box->setFocus();
         const QString before = box->text();
 

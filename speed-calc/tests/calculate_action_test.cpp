@@ -22,8 +22,8 @@ constexpr Colour kLightGreen{200, 255, 200};
 constexpr Colour kEarlierColour{1, 2, 3};
 const std::string kEarlierText = "earlier result";
 
-const std::vector<std::string> kAllOperations = {
-    "read txtDSM", "read txtMin", "read txtCurSpeed", "colour txtSpeed", "write txtSpeed"};
+const std::vector<std::string> kAllOperations = {"read txtDSM", "read txtMin", "read txtCurSpeed", "colour txtSpeed",
+                                                 "write txtSpeed"};
 const std::vector<std::string> kReadsOnly = {"read txtDSM", "read txtMin", "read txtCurSpeed"};
 
 struct CalculationCase {
@@ -109,7 +109,13 @@ const FailureCase kFailures[] = {
     {"zero_current_speed", "12", "6", "0", {}, FailureKind::InvalidArgument, kReadsOnly, kEarlierColour},
     {"negative_current_speed", "12", "6", "-8", {}, FailureKind::InvalidArgument, kReadsOnly, kEarlierColour},
     {"words_for_current_speed", "12", "6", "eight", {}, FailureKind::InvalidArgument, kReadsOnly, kEarlierColour},
-    {"current_speed_too_small_for_float", "12", "6", "1e-50", {}, FailureKind::InvalidArgument, kReadsOnly,
+    {"current_speed_too_small_for_float",
+     "12",
+     "6",
+     "1e-50",
+     {},
+     FailureKind::InvalidArgument,
+     kReadsOnly,
      kEarlierColour},
 
     // A typed number beyond the double range stops the action right after its box is read.
@@ -119,8 +125,7 @@ const FailureCase kFailures[] = {
     // Beyond the float range only: the narrowing's overflow flag reaches the estimate.
     {"current_speed_beyond_float", "12", "6", "1e39", {}, FailureKind::Overflow, kReadsOnly, kEarlierColour},
     // Margins beyond the float range with the same sign: infinity minus infinity.
-    {"both_margins_beyond_float", "1e39", "1e39", "8", {}, FailureKind::InvalidOperation, kReadsOnly,
-     kEarlierColour},
+    {"both_margins_beyond_float", "1e39", "1e39", "8", {}, FailureKind::InvalidOperation, kReadsOnly, kEarlierColour},
 
     // A box that cannot be reached or written, at each of the five operations.
     {"cannot_read_ds_margin", "12", "6", "8", 0, FailureKind::ControlAccess, kFirstRead, kEarlierColour},

@@ -13,9 +13,7 @@ TEST(CommaLocale, ResultUsesTheUsersSeparator) {
     EXPECT_EQ(view.text(Box::txtSpeed), "5,656854");
 }
 
-TEST(CommaLocale, ExponentFormUsesTheUsersSeparator) {
-    EXPECT_EQ(FormatSingle(12345678.0f), "1,234568E+07");
-}
+TEST(CommaLocale, ExponentFormUsesTheUsersSeparator) { EXPECT_EQ(FormatSingle(12345678.0f), "1,234568E+07"); }
 
 TEST(CommaLocale, TypedTextStillUsesTheFullStop) {
     EXPECT_EQ(ParseNumericText("2.5"), 2.5);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "same_bits.hpp"
 #include "case_name.hpp"
+#include "same_bits.hpp"
 #include "speed_calc.hpp"
 
 namespace tarnwick {
@@ -136,9 +136,7 @@ struct CompareCase {
 
 class Comparison : public ::testing::TestWithParam<CompareCase> {};
 
-TEST_P(Comparison, IsExact) {
-    EXPECT_EQ(CompareSpeeds(GetParam().estimated, GetParam().current), GetParam().expected);
-}
+TEST_P(Comparison, IsExact) { EXPECT_EQ(CompareSpeeds(GetParam().estimated, GetParam().current), GetParam().expected); }
 
 constexpr CompareCase kComparisons[] = {
     {"equal", 8, 8, SpeedVerdict::Equal},

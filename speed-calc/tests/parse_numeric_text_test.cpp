@@ -3,8 +3,8 @@
 #include <limits>
 #include <string>
 
-#include "same_bits.hpp"
 #include "case_name.hpp"
+#include "same_bits.hpp"
 #include "speed_calc.hpp"
 
 namespace tarnwick {

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <bit>
+#include <cstdint>
 #include <sstream>
+#include <type_traits>
 
 namespace tarnwick::testing {
 
@@ -20,7 +22,8 @@ std::string Describe(Real value) {
 
 template <typename Real>
 ::testing::AssertionResult SameBits(Real actual, Real expected) {
-    if (std::memcmp(&actual, &expected, sizeof(Real)) == 0) return ::testing::AssertionSuccess();
+    using Bits = std::conditional_t<sizeof(Real) == 4, std::uint32_t, std::uint64_t>;
+    if (std::bit_cast<Bits>(actual) == std::bit_cast<Bits>(expected)) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << Describe(actual) << " instead of " << Describe(expected);
 }
 
