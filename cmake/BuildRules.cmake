@@ -43,3 +43,12 @@ if(TARNWICK_SANITIZE)
     target_compile_options(tarnwick-build-rules INTERFACE ${tarnwick_sanitizers} -fno-omit-frame-pointer)
     target_link_options(tarnwick-build-rules INTERFACE ${tarnwick_sanitizers})
 endif()
+
+# Coverage for libFuzzer, for the fuzz preset: every target of ours is
+# instrumented; the fuzz targets link libFuzzer itself.
+if(TARNWICK_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "TARNWICK_FUZZ needs Clang")
+    endif()
+    target_compile_options(tarnwick-build-rules INTERFACE -fsanitize=fuzzer-no-link)
+endif()

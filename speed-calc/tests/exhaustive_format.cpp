@@ -1,0 +1,104 @@
+// Formats every one of the 2^32 float bit patterns with FormatSingle and
+// compares each with an independent writer built on the C library's "%.6e"
+// (correctly rounded in glibc). Opt in: ctest --preset exhaustive.
+//
+//   speed-calc-exhaustive-format [first last]   (bit patterns, hexadecimal; default all)
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "speed_calc.hpp"
+
+namespace {
+
+// The 7-significant-digit text from "%.6e": trailing zeros dropped, exponent
+// form below 1E-04 and from 1E+07 up, otherwise plain digits.
+std::string Expected(float value) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
+    if (value == 0.0f) return "0";
+
+    char scientific[32];
+    std::snprintf(scientific, sizeof scientific, "%.6e", static_cast<double>(value));
+    const char* p = scientific;
+    std::string sign;
+    if (*p == '-') {
+        sign = "-";
+        ++p;
+    }
+    std::string digits;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') digits += *p;
+    }
+    const int exponent = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    if (exponent < -4 || exponent >= 7) {
+        std::string text = sign + digits.substr(0, 1);
+        if (digits.size() > 1) text += "." + digits.substr(1);
+        const int magnitude = std::abs(exponent);
+        text += exponent < 0 ? "E-" : "E+";
+        if (magnitude < 10) text += "0";
+        return text + std::to_string(magnitude);
+    }
+    if (exponent < 0) return sign + "0." + std::string(static_cast<std::size_t>(-(exponent + 1)), '0') + digits;
+    const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole) return sign + digits + std::string(whole - digits.size(), '0');
+    return sign + digits.substr(0, whole) + "." + digits.substr(whole);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    std::uint64_t first = 0;
+    std::uint64_t last = 0xFFFFFFFF;
+    if (argc == 3) {
+        first = std::strtoull(argv[1], nullptr, 16);
+        last = std::strtoull(argv[2], nullptr, 16);
+    }
+
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    std::atomic<std::uint64_t> checked{0};
+    std::atomic<std::uint64_t> mismatches{0};
+    const auto start = std::chrono::steady_clock::now();
+
+    std::vector<std::thread> workers;
+    for (unsigned t = 0; t < threads; ++t) {
+        workers.emplace_back([&, t] {
+            std::uint64_t count = 0;
+            // Interleaved blocks, so that every thread meets every kind of value.
+            constexpr std::uint64_t block = 1 << 16;
+            for (std::uint64_t begin = first + t * block; begin <= last; begin += threads * block) {
+                const std::uint64_t end = std::min(begin + block - 1, last);
+                for (std::uint64_t bits = begin; bits <= end; ++bits) {
+                    const auto value = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
+                    const std::string actual = tarnwick::FormatSingle(value, ".");
+                    const std::string expected = Expected(value);
+                    if (actual != expected && mismatches.fetch_add(1) < 20) {
+                        std::printf("0x%08llx: \"%s\" instead of \"%s\"\n", static_cast<unsigned long long>(bits),
+                                    actual.c_str(), expected.c_str());
+                    }
+                    ++count;
+                }
+            }
+            checked += count;
+        });
+    }
+    for (std::thread& worker : workers) worker.join();
+
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%llu passed, %llu failed\n", static_cast<unsigned long long>(checked - mismatches),
+                static_cast<unsigned long long>(mismatches.load()));
+    std::printf("checked %llu floats on %u threads in %.0f s\n", static_cast<unsigned long long>(checked.load()),
+                threads, seconds);
+    return mismatches == 0 ? 0 : 1;
+}
