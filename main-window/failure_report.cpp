@@ -6,11 +6,15 @@
 
 namespace {
 
+// What to do when no program to open web pages could be found.
+QString OpenerAdvice() {
+    const QString page = QString::fromUtf8(kHomePageUrl.data(), static_cast<qsizetype>(kHomePageUrl.size()));
 #ifdef _WIN32
-const QString kOpenerAdvice = QStringLiteral("Visit %1 in your web browser.");
+    return QStringLiteral("Visit %1 in your web browser.").arg(page);
 #else
-const QString kOpenerAdvice = QStringLiteral("Install xdg-utils, or visit %1 in your web browser.");
+    return QStringLiteral("Install xdg-utils, or visit %1 in your web browser.").arg(page);
 #endif
+}
 
 }  // namespace
 
@@ -38,9 +42,7 @@ QString FailureMessage(tarnwick::FailureKind kind) {
     case FailureKind::ControlAccess:
         return QStringLiteral("A box of the window could not be read or written.\n\nTry again.");
     case FailureKind::LibraryLookup:
-        return QStringLiteral("The program that opens web pages could not be found.\n\n%1")
-            .arg(
-                kOpenerAdvice.arg(QString::fromUtf8(kHomePageUrl.data(), static_cast<qsizetype>(kHomePageUrl.size()))));
+        return QStringLiteral("The program that opens web pages could not be found.\n\n") + OpenerAdvice();
     }
     return UnexpectedFailureMessage("an unknown kind of failure");
 }

@@ -5,10 +5,10 @@
 
 #include "shell_open.h"
 
-// The maker's home page, which the logo opens. The maker's site is fictional:
-// the reserved .example name keeps the link from pointing at anybody's site.
+// The maker's home page, which the logo opens (its tooltip, in Form1.ui, says
+// "Go to Velmor.example"). The maker's site is fictional: the reserved
+// .example name keeps the link from pointing at anybody's site.
 inline constexpr std::string_view kHomePageUrl = "http://www.velmor.example";
-inline constexpr std::string_view kHomePageTooltip = "Go to Velmor.example";
 
 // The logo's click: asks the system to open the home page in the user's web
 // browser, owned by the window. Throws RunFailure(LibraryLookup) when the

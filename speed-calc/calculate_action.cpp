@@ -39,7 +39,7 @@ void cmdCalc_Click(CalcView& view) {
     const float estimate = EstimateMaxSpeed(dsMargin, minMargin, currentSpeed);
 
     // Colour first, then text: if writing the text fails, the box shows the
-    // new colour with the old text, as the original program did.
+    // new colour with the old text.
     const Colour colour = VerdictColour(CompareSpeeds(estimate, currentSpeed));
     OnView([&] { view.SetBoxBackColour(Box::txtSpeed, colour); });
     const std::string text = FormatSingle(estimate);

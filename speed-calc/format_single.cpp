@@ -1,5 +1,4 @@
-// Writing the estimate: 7 significant digits, as a single-precision number
-// was written by the original program.
+// Writing the estimate: 7 significant digits, all that a float holds for sure.
 
 #include <charconv>
 #include <cmath>

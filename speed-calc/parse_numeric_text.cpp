@@ -1,6 +1,7 @@
 // Reading a number from what the user typed. Every text gives a number; only
 // a number beyond the double range is refused. The full stop is the decimal
-// separator whatever the locale, as in the original program.
+// separator whatever the locale, so that a number typed reads the same on
+// every machine.
 
 #include <algorithm>
 #include <charconv>

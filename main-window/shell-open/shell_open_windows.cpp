@@ -1,5 +1,5 @@
-// Opening URLs on Windows: ShellExecuteA from the shell library, as the
-// original program did. Compiled on Windows only; uses no Qt.
+// Opening URLs on Windows: ShellExecuteA from the shell library, looked up
+// at the first call. Compiled on Windows only; uses no Qt.
 
 #include <windows.h>
 
