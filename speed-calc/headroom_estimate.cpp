@@ -26,9 +26,9 @@ float EstimateMaxSpeed(float dsMargin, float minMargin, float currentSpeed) {
     const double log2Speed = LogBase2(static_cast<double>(currentSpeed));
 
     // The sum is held as a float: that rounding, part of the estimate's rule
-    // and not of its algebra, decides the estimate's last bit. With
-    // equal margins of 6 and a current speed of 10 it gives 9.999999, with
-    // equal margins of 0 and 24 it gives exactly 24.
+    // and not of its algebra, decides the estimate's last bit. With equal
+    // margins of 6 and a current speed of 10 it gives 9.999999, with equal
+    // margins of 0 and 24 it gives exactly 24.
     const float sum = fp_status::Settled(static_cast<float>(log2Speed * 6.0 + static_cast<double>(dsMargin)));
     fp_status::ThrowIfFlagged();
 
