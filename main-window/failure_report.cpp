@@ -8,7 +8,7 @@ namespace {
 
 // What to do when no program to open web pages could be found.
 QString OpenerAdvice() {
-    const QString page = QString::fromUtf8(kHomePageUrl.data(), static_cast<qsizetype>(kHomePageUrl.size()));
+    const QString page = QString::fromUtf8(kHomePageUrl);
 #ifdef _WIN32
     return QStringLiteral("Visit %1 in your web browser.").arg(page);
 #else

@@ -104,9 +104,7 @@ void Form1::SetBoxBackColour(Box box, tarnwick::Colour colour) {
     widget->setPalette(palette);
 }
 
-void Form1::SetBoxText(Box box, std::string_view text) {
-    BoxWidget(box)->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
+void Form1::SetBoxText(Box box, std::string_view text) { BoxWidget(box)->setText(QString::fromUtf8(text)); }
 
 std::uintptr_t Form1::WindowHandle() {
     const WId handle = winId();

@@ -61,11 +61,14 @@ void cmdCalc_Click(CalcView& view);
 
 // currentSpeed * 2^((dsMargin - minMargin) / 6), evaluated step by step: a
 // base-2 logarithm of the current speed from two natural logarithms, the sum
-// 6 * log2(C) + D narrowed to float, and a power of 2 on doubles. Throws InvalidArgument for a current speed of 0 or
-// less, and the kind of any invalid-operation, division-by-zero or overflow flag found in the floating-point status
-// (checked in that order) after the logarithm and after each of the next two steps. The status is read, not cleared: a
-// flag raised before the call, since the caller last cleared it, counts too. So a current speed typed beyond the float
-// range fails with Overflow when cmdCalc_Click narrows it. The final power is not checked: an estimate too large for a
+// 6 * log2(C) + D narrowed to float, and a power of 2 on doubles. Throws
+// InvalidArgument for a current speed of 0 or less, and the kind of any
+// invalid-operation, division-by-zero or overflow flag found in the
+// floating-point status (checked in that order) after the logarithm and after
+// each of the next two steps. The status is read, not cleared: a flag raised
+// before the call, since the caller last cleared it, counts too. So a current
+// speed typed beyond the float range fails with Overflow when cmdCalc_Click
+// narrows it. The final power is not checked: an estimate too large for a
 // float is +infinity and one too small is a denormal or 0.
 float EstimateMaxSpeed(float dsMargin, float minMargin, float currentSpeed);
 

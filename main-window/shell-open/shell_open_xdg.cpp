@@ -14,7 +14,7 @@ ShellOpener::~ShellOpener() = default;
 void ShellOpener::Open(std::uintptr_t /*ownerWindow*/, std::string_view /*verb*/, std::string_view url) {
     // xdg-open has no owner window and always opens; both arguments are the
     // Windows shell's.
-    const QString target = QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size()));
+    const QString target = QString::fromUtf8(url);
 
     if (opener_.empty()) {
         const QString found = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
