@@ -5,7 +5,7 @@
 
 #include "shell_open.h"
 
-// The maker's home page, which the logo opens (its tooltip, in Form1.ui, says
+// The maker's home page, which the logo opens (its tooltip, in window_texts.h, says
 // "Go to Velmor.example"). The maker's site is fictional: the reserved
 // .example name keeps the link from pointing at anybody's site.
 inline constexpr std::string_view kHomePageUrl = "http://www.velmor.example";

@@ -1,8 +1,19 @@
 #pragma once
 
-// Makes the application's one default font the platform's face at 7.5 points
-// (10 pixels at 96 dots per inch). The window's layout is fixed, drawn for an
-// 8-point system font of the narrow kind, and its captions do not size
-// themselves: at the larger sizes that desktops use by default, "Minimum
-// margin" and "in Mbps" would be cut off. Call once, before any window exists.
-void UseDefaultFont();
+#include <QFont>
+
+// The program's one default font follows a rule rather than a size: the
+// platform's face, at the platform's size or smaller, the largest at which
+// every caption and the button's text fit their fixed boxes. The window's
+// layout is fixed in twips and its captions do not size themselves, so a
+// desktop's larger font (or a larger font DPI) would otherwise cut them off.
+
+// The largest size of `platform`'s face, at most its own, at which every
+// caption and the button's text fit.
+QFont FittingFont(const QFont& platform);
+
+// Makes the fitting font the application's font now, and again whenever the
+// platform changes the application's font or its theme afterwards (qt6ct,
+// for one, sets the user's font once the event loop runs). No window or
+// control sets a font of its own. Call once, after QApplication exists.
+void UseFittingFont();

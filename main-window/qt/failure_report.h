@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include "speed_calc.hpp"
-
 class QWidget;
 
 // How a failure that left a handler reaches the user. The window reports
@@ -19,9 +17,3 @@ class MessageBoxReporter : public FailureReporter {
 public:
     void Report(QWidget* window, const QString& message) override;
 };
-
-// The report of a failure of this kind, in plain words, with what to do about it.
-QString FailureMessage(tarnwick::FailureKind kind);
-
-// The report of a failure the program does not expect (a fault of its own).
-QString UnexpectedFailureMessage(const char* description);

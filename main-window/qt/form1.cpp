@@ -1,14 +1,20 @@
 #include "form1.h"
 
+#include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
 #include "failure_report.h"
+#include "form1_description.h"
 #include "home_page.h"
-#include "ui_Form1.h"
+#include "link_picture.h"
+#include "window_texts.h"
 
 using tarnwick::Box;
 using tarnwick::FailureKind;
@@ -31,26 +37,117 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
+QString Text(std::string_view utf8) { return QString::fromUtf8(utf8); }
+
+QColor ToQColor(tarnwick::Colour colour) { return {colour.r, colour.g, colour.b}; }
+
+// Qt lays out in device-independent pixels, 96 to the inch, and scales them
+// to the screen itself.
+int Pixels(int twips) { return form1::TwipsToPixels(twips, 96); }
+
+QRect PixelRect(const form1::Control& control) {
+    const form1::Twips& place = control.place;
+    if (control.kind == form1::Kind::Line) {  // both end points are on the line
+        const int left = Pixels(place.left);
+        return {left, Pixels(place.top), Pixels(place.left + place.width) - left + 1, form1::kLineWidthPixels};
+    }
+    return {Pixels(place.left), Pixels(place.top), Pixels(place.width), Pixels(place.height)};
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, tarnwick::Colour colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, ToQColor(colour));
+    widget->setPalette(palette);
+}
+
 }  // namespace
 
-Form1::Form1(FailureReporter& reporter, QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::Form1>()), reporter_(reporter) {
-    ui_->setupUi(this);
-
+Form1::Form1(FailureReporter& reporter, QWidget* parent) : QWidget(parent), reporter_(reporter) {
+    setWindowTitle(Text(form1::kTitle));
+    setFixedSize(Pixels(form1::kClientWidth), Pixels(form1::kClientHeight));
     // A fixed tool window: a small title bar with the close box only.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // Qt does not end the program when a tool window closes; this one is the
     // program's only window, and closing it ends the program.
     setAttribute(Qt::WA_QuitOnClose);
     setWindowIcon(ApplicationIcon());
-    ui_->imgLogo->setCursor(QCursor(ReadPng(QStringLiteral(":/tarnwick/link-cursor.png")), 6, 0));
-    ui_->txtDSM->setFocus();
 
-    connect(ui_->cmdCalc, &QPushButton::clicked, this, [this] { Dispatch([this] { cmdCalc_Click(); }); });
-    connect(ui_->imgLogo, &LinkPicture::clicked, this, [this] { Dispatch([this] { imgLogo_Click(); }); });
+    // The window's white with dark text, which the captions and the boxes
+    // inherit: the theme's text colours are made for the theme's backgrounds.
+    // The button keeps the theme's colours throughout.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ToQColor(form1::kBackground));
+    palette.setColor(QPalette::WindowText, ToQColor(form1::kText));
+    palette.setColor(QPalette::Text, ToQColor(form1::kText));
+    setPalette(palette);
+
+    CreateControls();
+    boxes_[static_cast<int>(Box::txtDSM)]->setFocus();
 }
 
-Form1::~Form1() = default;
+void Form1::CreateControls() {
+    for (const form1::Control& control : form1::kControls) {
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+        case form1::Kind::TextBox: {
+            auto* box = new QLineEdit(Text(control.content), this);
+            SetColour(box, QPalette::Base, *control.colour);
+            widget = box;
+            break;
+        }
+        case form1::Kind::PushButton: {
+            auto* button = new QPushButton(Text(control.content), this);
+            button->setAutoDefault(false);  // Enter in a box does not calculate
+            connect(button, &QPushButton::clicked, this, [this] { Dispatch([this] { cmdCalc_Click(); }); });
+            widget = button;
+            break;
+        }
+        case form1::Kind::Picture: {
+            auto* logo = new LinkPicture(this);
+            logo->setPixmap(ReadPng(QStringLiteral(":/tarnwick/logo.png")));
+            logo->setToolTip(Text(form1::kLogoTooltip));
+            logo->setAccessibleName(Text(form1::kLogoLinkName));
+            logo->setAccessibleDescription(Text(form1::kLogoLinkDescription));
+            logo->setCursor(QCursor(ReadPng(QStringLiteral(":/tarnwick/link-cursor.png")), 6, 0));
+            connect(logo, &LinkPicture::clicked, this, [this] { Dispatch([this] { imgLogo_Click(); }); });
+            widget = logo;
+            break;
+        }
+        case form1::Kind::Caption:
+            widget = new QLabel(Text(control.content), this);
+            break;
+        case form1::Kind::Line: {
+            auto* line = new QFrame(this);
+            line->setFrameShape(QFrame::NoFrame);
+            line->setAutoFillBackground(true);
+            SetColour(line, QPalette::Window, *control.colour);
+            widget = line;
+            break;
+        }
+        }
+        widget->setObjectName(Text(control.name));
+        widget->setGeometry(PixelRect(control));
+    }
+
+    for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
+        auto* box = findChild<QLineEdit*>(Text(row.control));
+        boxes_[static_cast<int>(row.box)] = box;
+        auto* name = findChild<QLabel*>(Text(row.name));
+        box->setAccessibleName(name->text());
+        // Ties both captions to the box, which a screen reader follows as the
+        // box's "labelled by" relation. The captions have no access keys.
+        name->setBuddy(box);
+        findChild<QLabel*>(Text(row.unit))->setBuddy(box);
+    }
+
+    QWidget* previous = nullptr;
+    for (const std::string_view name : form1::kTabOrder) {
+        if (!form1::TakesFocus(form1::ControlNamed(name).kind)) continue;
+        auto* widget = findChild<QWidget*>(Text(name));
+        if (previous != nullptr) setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
 
 void Form1::ShowCentred() {
     // Shown first: the size of the window's frame is known only then.
@@ -71,11 +168,11 @@ void Form1::Dispatch(Handler handler) {
     try {
         handler();
     } catch (const RunFailure& failure) {
-        reporter_.Report(this, FailureMessage(failure.kind()));
+        reporter_.Report(this, Text(form1::FailureMessage(failure.kind())));
     } catch (const std::exception& failure) {
-        reporter_.Report(this, UnexpectedFailureMessage(failure.what()));
+        reporter_.Report(this, Text(form1::UnexpectedFailureMessage(failure.what())));
     } catch (...) {
-        reporter_.Report(this, UnexpectedFailureMessage("an unknown exception"));
+        reporter_.Report(this, Text(form1::UnexpectedFailureMessage("an unknown exception")));
     }
 }
 
@@ -84,27 +181,21 @@ void Form1::cmdCalc_Click() { tarnwick::cmdCalc_Click(*this); }
 void Form1::imgLogo_Click() { OpenHomePage(shell_, WindowHandle()); }
 
 QLineEdit* Form1::BoxWidget(Box box) const {
-    QLineEdit* widget = nullptr;
-    switch (box) {
-    case Box::txtDSM: widget = ui_->txtDSM; break;
-    case Box::txtMin: widget = ui_->txtMin; break;
-    case Box::txtCurSpeed: widget = ui_->txtCurSpeed; break;
-    case Box::txtSpeed: widget = ui_->txtSpeed; break;
-    }
-    if (widget == nullptr) throw RunFailure(FailureKind::ControlAccess);
-    return widget;
+    const auto index = static_cast<std::size_t>(box);
+    if (index >= boxes_.size() || boxes_[index] == nullptr) throw RunFailure(FailureKind::ControlAccess);
+    return boxes_[index];
 }
 
 std::string Form1::GetBoxText(Box box) { return BoxWidget(box)->text().toStdString(); }
 
 void Form1::SetBoxBackColour(Box box, tarnwick::Colour colour) {
     QLineEdit* widget = BoxWidget(box);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, QColor(colour.r, colour.g, colour.b));
-    widget->setPalette(palette);
+    SetColour(widget, QPalette::Base, colour);
+    // The verdict in words, for those who do not see the colour.
+    if (box == Box::txtSpeed) widget->setAccessibleDescription(Text(form1::VerdictInWords(colour)));
 }
 
-void Form1::SetBoxText(Box box, std::string_view text) { BoxWidget(box)->setText(QString::fromUtf8(text)); }
+void Form1::SetBoxText(Box box, std::string_view text) { BoxWidget(box)->setText(Text(text)); }
 
 std::uintptr_t Form1::WindowHandle() {
     const WId handle = winId();

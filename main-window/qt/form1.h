@@ -2,28 +2,24 @@
 
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
-#include <memory>
 
 #include "shell_open.h"
 #include "speed_calc.hpp"
 
-namespace Ui {
-class Form1;
-}
 class FailureReporter;
 class QLineEdit;
 
-// Tarnwick's one window. Its controls come from Form1.ui; the code adds what a
-// form cannot hold (the window's kind, icon and position, the link cursor)
-// and routes the two events that reach the program: a click of Calculate and
-// a click on the logo.
+// Tarnwick's one window, built from the platform-free description of Form1.
+// The code adds what the description leaves to each platform (the window's
+// kind, icon and position, the link cursor) and routes the two events that
+// reach the program: a click of Calculate and a click on the logo.
 class Form1 : public QWidget, public tarnwick::CalcView {
     Q_OBJECT
 
 public:
     explicit Form1(FailureReporter& reporter, QWidget* parent = nullptr);
-    ~Form1() override;
 
     // Shows the window centred on its screen and makes it the active window,
     // with the focus in txtDSM.
@@ -38,6 +34,7 @@ public:
     std::uintptr_t WindowHandle();
 
 private:
+    void CreateControls();
     void cmdCalc_Click();
     void imgLogo_Click();
     QLineEdit* BoxWidget(tarnwick::Box box) const;
@@ -46,7 +43,7 @@ private:
     template <typename Handler>
     void Dispatch(Handler handler);
 
-    std::unique_ptr<Ui::Form1> ui_;
     FailureReporter& reporter_;
     ShellOpener shell_;
+    std::array<QLineEdit*, 4> boxes_{};  // by tarnwick::Box
 };

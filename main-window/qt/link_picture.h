@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // A picture that works as a link: it reports a click of the left mouse button
-// (pressed and released over it). Its cursor and tooltip are set by its owner.
+// (pressed and released over it), and a screen reader sees a link whose press
+// action is the same click. Its cursor, tooltip and names are set by its owner.
 class LinkPicture : public QLabel {
     Q_OBJECT
 

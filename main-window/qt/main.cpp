@@ -1,12 +1,12 @@
 #include <QApplication>
 
-#include "default_font.h"
+#include "application_font.h"
 #include "failure_report.h"
 #include "form1.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    UseDefaultFont();
+    UseFittingFont();
     MessageBoxReporter reporter;
     Form1 form(reporter);
     form.ShowCentred();

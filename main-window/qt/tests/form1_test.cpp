@@ -11,9 +11,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "default_font.h"
+#include "application_font.h"
 #include "failure_report.h"
 #include "form1.h"
+#include "window_texts.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ class Form1Test : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseDefaultFont(); }
+    void initTestCase() { UseFittingFont(); }
 
     void startState() {
         Shown window;
@@ -359,7 +360,7 @@ private slots:
     void failureMessagesNameTheirKind() {
         QFETCH(int, kind);
         QFETCH(QString, words);
-        QVERIFY(FailureMessage(static_cast<tarnwick::FailureKind>(kind)).contains(words));
+        QVERIFY(QString::fromStdString(form1::FailureMessage(static_cast<tarnwick::FailureKind>(kind))).contains(words));
     }
 
     void logoLooksLikeALink() {
@@ -407,7 +408,8 @@ private slots:
         auto* logo = window.child<QLabel>("imgLogo");
         QTest::mouseClick(logo, Qt::LeftButton);
         QCOMPARE(window.reporter.messages.size(), 1);
-        QCOMPARE(window.reporter.messages.front(), FailureMessage(tarnwick::FailureKind::LibraryLookup));
+        QCOMPARE(window.reporter.messages.front(),
+                 QString::fromStdString(form1::FailureMessage(tarnwick::FailureKind::LibraryLookup)));
 
         WriteRecordingOpener(folder.path(), record);
         QTest::mouseClick(logo, Qt::LeftButton);

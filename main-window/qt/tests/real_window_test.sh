@@ -8,7 +8,7 @@
 set -uo pipefail  # not -e: every check runs and is counted
 
 binary=$(realpath "$1")
-source "$(dirname "$0")/../../scripts/lib/xserver.sh"
+source "$(dirname "$0")/../../../scripts/lib/xserver.sh"
 work=$(mktemp -d)
 convert=/usr/bin/convert  # ImageMagick itself, not a wrapper earlier on PATH
 program_pid=""

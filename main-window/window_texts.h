@@ -1,0 +1,32 @@
+// The texts Form1 shows besides its controls' own: the failure reports, the
+// logo's tooltip and what a screen reader hears. UTF-8, for every front-end.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "speed_calc.hpp"
+
+namespace form1 {
+
+// The title of a failure report.
+inline constexpr std::string_view kReportTitle = "Tarnwick";
+
+// The logo: its tooltip, and its name as a link for a screen reader.
+inline constexpr std::string_view kLogoTooltip = "Go to Velmor.example";
+inline constexpr std::string_view kLogoLinkName = "Velmor.example";
+inline constexpr std::string_view kLogoLinkDescription = "Opens the maker's home page, www.velmor.example, in your web browser";
+
+// The report of a failure of this kind, in plain words, with what to do about it.
+std::string FailureMessage(tarnwick::FailureKind kind);
+
+// The report of a failure the program does not expect (a fault of its own).
+std::string UnexpectedFailureMessage(std::string_view description);
+
+// The verdict that a colour of the result box shows, in words ("higher than
+// the current speed"), so that a screen reader gets what the colour tells the
+// eye; empty for a colour that is no verdict's (the white before the first
+// calculation is Equal's colour too, so the window asks only after one).
+std::string_view VerdictInWords(tarnwick::Colour colour);
+
+}  // namespace form1
