@@ -68,17 +68,12 @@ private:
 
 QFont FittingFont(const QFont& platform) {
     QFont font = platform;
-    const bool inPoints = platform.pointSizeF() > 0;
     // A quarter point (or a pixel) at a time, down to a size still readable
-    // on a magnifier: whatever the texts, the search ends.
-    for (int step = 0; step < 64 && !EveryTextFits(font); ++step) {
-        if (inPoints) {
-            if (font.pointSizeF() <= 4) break;
-            font.setPointSizeF(font.pointSizeF() - 0.25);
-        } else {
-            if (font.pixelSize() <= 5) break;
-            font.setPixelSize(font.pixelSize() - 1);
-        }
+    // under a magnifier, so that the search ends whatever the texts.
+    if (platform.pointSizeF() > 0) {
+        while (!EveryTextFits(font) && font.pointSizeF() > 4) font.setPointSizeF(font.pointSizeF() - 0.25);
+    } else {
+        while (!EveryTextFits(font) && font.pixelSize() > 5) font.setPixelSize(font.pixelSize() - 1);
     }
     return font;
 }

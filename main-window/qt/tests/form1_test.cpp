@@ -1,5 +1,7 @@
 // The window's behaviour, on Qt's offscreen platform.
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
@@ -361,6 +363,97 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, words);
         QVERIFY(QString::fromStdString(form1::FailureMessage(static_cast<tarnwick::FailureKind>(kind))).contains(words));
+    }
+
+    // The font rule, for platform fonts from smaller than needed to far larger.
+    void fittingFont_data() {
+        QTest::addColumn<qreal>("points");
+        for (const qreal points : {6.0, 7.5, 9.0, 11.0, 14.0, 24.0}) QTest::addRow("%gpt", points) << points;
+    }
+
+    void fittingFont() {
+        QFETCH(qreal, points);
+        QFont platform(QStringLiteral("DejaVu Sans"));
+        platform.setPointSizeF(points);
+        const QFont fitted = FittingFont(platform);
+        QCOMPARE(fitted.family(), platform.family());
+        QVERIFY(fitted.pointSizeF() <= points);
+        const auto fits = [](const QFont& font) {
+            const QFontMetrics metrics(font);
+            for (const char* text : {"Minimum margin", "Max New Speed:", "Current speed:", "DS Margin", "in Mbps"})
+                if (metrics.horizontalAdvance(QString::fromLatin1(text)) > 89 || metrics.height() > 17) return false;
+            return true;
+        };
+        QVERIFY(fits(fitted));
+        // The largest that fits: a quarter point more would not.
+        QFont larger = fitted;
+        larger.setPointSizeF(fitted.pointSizeF() + 0.25);
+        if (fitted.pointSizeF() < points) QVERIFY(!fits(larger));
+    }
+
+    // A platform theme may set the user's font after the window is up (qt6ct does).
+    void fontSetLaterIsFittedAgain() {
+        Shown window;
+        const QFont before = QApplication::font();
+        QFont large(QStringLiteral("DejaVu Sans"));
+        large.setPointSizeF(14);
+        QApplication::setFont(large);
+        QTRY_COMPARE(QApplication::font(), FittingFont(large));
+        const auto* caption = window.child<QLabel>("Label2");
+        QVERIFY(caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width());
+        QApplication::setFont(before);
+        QTRY_COMPARE(QApplication::font(), FittingFont(before));
+    }
+
+    void captionsAreTiedToTheirBoxes_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("ds-margin") << "Label1" << "txtDSM";
+        QTest::newRow("ds-margin-unit") << "Label7" << "txtDSM";
+        QTest::newRow("minimum-margin") << "Label2" << "txtMin";
+        QTest::newRow("current-speed") << "Label4" << "txtCurSpeed";
+        QTest::newRow("max-new-speed") << "Label3" << "txtSpeed";
+        QTest::newRow("max-new-speed-unit") << "Label6" << "txtSpeed";
+    }
+
+    void captionsAreTiedToTheirBoxes() {
+        QFETCH(QString, caption);
+        QFETCH(QString, box);
+        Shown window;
+        QCOMPARE(window.form.findChild<QLabel*>(caption)->buddy(), window.form.findChild<QWidget*>(box));
+    }
+
+    // The verdict that the colour shows reaches a screen reader in words.
+    void resultIsDescribedInWords() {
+        Shown window;
+        QCOMPARE(window.box("txtSpeed")->accessibleDescription(), QString());
+        Calculate(window, QStringLiteral("50"), QStringLiteral("50"), QStringLiteral("10"));
+        QCOMPARE(window.box("txtSpeed")->text(), QStringLiteral("10"));
+        QCOMPARE(window.box("txtSpeed")->accessibleDescription(), QStringLiteral("higher than the current speed"));
+        Calculate(window, QStringLiteral("6"), QStringLiteral("6"), QStringLiteral("8"));
+        QCOMPARE(window.box("txtSpeed")->accessibleDescription(), QStringLiteral("equal to the current speed"));
+        Calculate(window, QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("8"));
+        QCOMPARE(window.box("txtSpeed")->accessibleDescription(), QStringLiteral("lower than the current speed"));
+    }
+
+    void logoIsALinkForScreenReaders() {
+        QTemporaryDir folder;
+        const QString record = folder.filePath(QStringLiteral("opened"));
+        WriteRecordingOpener(folder.path(), record);
+        const ScopedPath path(folder.path());
+
+        Shown window;
+        QAccessibleInterface* link = QAccessible::queryAccessibleInterface(window.child("imgLogo"));
+        QVERIFY(link != nullptr);
+        QCOMPARE(link->role(), QAccessible::Link);
+        QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Velmor.example"));
+        QVERIFY(!link->state().focusable);
+        QAccessibleActionInterface* actions = link->actionInterface();
+        QVERIFY(actions != nullptr);
+        QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(RecordedLines(record), QStringList{"http://www.velmor.example"});
+        QCOMPARE(window.reporter.messages, QStringList());
     }
 
     void logoLooksLikeALink() {
