@@ -37,12 +37,13 @@ stop_all() {
     stop_xserver
 }
 
-# Starts the program with a stand-in for xdg-open that records what it is asked to open.
+# Starts the program with a stand-in for xdg-open that records what it is asked
+# to open, and with the environment given (VARIABLE=value ...).
 start_program() {
     mkdir -p "$work/bin"
     printf '#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s/opened"\n' "$work" >"$work/bin/xdg-open"
     chmod +x "$work/bin/xdg-open"
-    PATH="$work/bin:$PATH" "$binary" 2>"$work/program.log" &
+    env "$@" PATH="$work/bin:$PATH" "$binary" 2>"$work/program.log" &
     program_pid=$!
     window=$(wait_for_window)
     sleep 0.3  # let the first paint finish
@@ -53,6 +54,41 @@ pixel() {
     import -window "$window" "$work/shot.png"
     "$convert" "$work/shot.png" -format '%[fx:int(255*r+0.5)],%[fx:int(255*g+0.5)],%[fx:int(255*b+0.5)]' \
         -crop "1x1+$1+$2" info:
+}
+
+# The contrast ratio (WCAG's, 1 to 21) between the lightest and the darkest
+# pixel of a region of the window: for a region of text, the text against its
+# background.
+contrast() {  # contrast <x> <y> <width> <height>
+    import -window "$window" "$work/shot.png"
+    "$convert" "$work/shot.png" -crop "${3}x${4}+$1+$2" +repage -depth 8 txt:- | awk -F'[(),]' '
+        function linear(c) { c /= 255; return c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ^ 2.4 }
+        NR > 1 {
+            l = 0.2126 * linear($3) + 0.7152 * linear($4) + 0.0722 * linear($5)
+            if (NR == 2 || l < darkest) darkest = l
+            if (NR == 2 || l > lightest) lightest = l
+        }
+        END { printf "%.1f", (lightest + 0.05) / (darkest + 0.05) }'
+}
+
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN { print (a >= b) ? "yes" : "no (" a ")" }'; }
+
+# The captions that a cut would shorten ("Minimum m"), in pixels at 96 dpi:
+# left, top, width, height.
+captions=("8 64 65 17" "8 88 89 17" "8 112 89 17" "8 152 89 17" "200 64 25 17" "200 112 41 17")
+
+# Whether every caption reads whole at the window's scale: the last columns of
+# each caption's box hold no ink, so no glyph was cut there.
+captions_whole() {
+    local scale left top width height cut=""
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    scale=$(awk -v w="$WIDTH" 'BEGIN { print w / 279 }')
+    for caption in "${captions[@]}"; do
+        read -r left top width height <<<"$(awk -v s="$scale" -v c="$caption" \
+            'BEGIN { split(c, v, " "); printf "%d %d %d %d", (v[1] + v[3]) * s - 3, v[2] * s, 2, v[4] * s }')"
+        [ "$(at_least "$(contrast "$left" "$top" "$width" "$height")" 1.5)" == yes ] && cut+=" ${caption%% *},${top}"
+    done
+    echo "${cut:-yes}"
 }
 
 # Clicks into a box at (x, y) of the window and replaces its text.
@@ -128,6 +164,31 @@ for _ in $(seq 50); do
 done
 check "logo opens the home page" "$(cat "$work/opened" 2>/dev/null)" "http://www.velmor.example"
 
+stop_all
+
+# ---- On other desktops ----------------------------------------------------------
+
+# A dark GTK theme: the window fixes its text colours with its backgrounds.
+start_xserver 96 "$work"
+start_program QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+calculate 12 6 8
+result_colour 200,255,200 >/dev/null
+check "dark theme: caption readable" "$(at_least "$(contrast 8 88 89 17)" 7)" "yes"
+check "dark theme: input box readable" "$(at_least "$(contrast 106 66 85 15)" 7)" "yes"
+check "dark theme: result readable" "$(at_least "$(contrast 106 154 85 15)" 7)" "yes"
+stop_all
+
+# The user's own font through qt6ct, and a larger font DPI: the font shrinks
+# until every caption fits.
+mkdir -p "$work/config/qt6ct"
+printf '[Fonts]\ngeneral="DejaVu Sans,11,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"\n' >"$work/config/qt6ct/qt6ct.conf"
+start_xserver 96 "$work"
+start_program QT_QPA_PLATFORMTHEME=qt6ct XDG_CONFIG_HOME="$work/config"
+check "qt6ct at 11 pt: every caption whole" "$(captions_whole)" "yes"
+stop_all
+start_xserver 96 "$work"
+start_program QT_FONT_DPI=144
+check "font DPI 144: every caption whole" "$(captions_whole)" "yes"
 stop_all
 
 # ---- At 144 dots per inch the window is 1.5 times larger ---------------------
