@@ -1,0 +1,118 @@
+"""The checks of accessibility_test.sh, over AT-SPI: accessibility_test.py <file the opener writes>."""
+import sys
+import time
+
+import pyatspi
+
+opened = sys.argv[1]
+failures = 0
+
+
+def check(what, actual, expected):
+    global failures
+    if actual == expected:
+        print(f"ok: {what}")
+    else:
+        print(f"FAILED: {what}: got {actual!r}, expected {expected!r}")
+        failures += 1
+
+
+def eventually(read, expected, seconds=5):
+    """What read() gives once it is the expected value, or after some seconds."""
+    deadline = time.monotonic() + seconds
+    while True:
+        value = read()
+        if value == expected or time.monotonic() > deadline:
+            return value
+        time.sleep(0.1)
+
+
+def application(name):
+    deadline = time.monotonic() + 20
+    while time.monotonic() < deadline:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.1)
+    sys.exit(f"FAILED: no application {name!r} on the accessibility bus")
+
+
+def nodes(node):
+    yield node
+    for child in node:
+        yield from nodes(child)
+
+
+app = application("tarnwick")
+everything = list(nodes(app))
+
+
+def named(name, role):
+    found = [n for n in everything if n.name == name and n.getRoleName() == role]
+    return found[0] if found else None
+
+
+def description(node):
+    node.clear_cache()  # read what the program says now, not what was cached
+    return node.description
+
+
+# ---- Roles and names ----------------------------------------------------------
+boxes = {name: named(name, "text") for name in ("DS Margin", "Minimum margin", "Current speed:", "Max New Speed:")}
+for name, box in boxes.items():
+    check(f"text box {name!r}", box is not None, True)
+if None in boxes.values():
+    sys.exit(f"{failures} check(s) failed")
+button = named("Calculate", "push button")
+check("push button 'Calculate'", button is not None, True)
+link = named("Velmor.example", "link")
+check("link 'Velmor.example'", link is not None, True)
+
+# ---- Each caption is tied to its box --------------------------------------------
+for caption, unit, box in (("DS Margin", "dB", "DS Margin"), ("Minimum margin", "dB", "Minimum margin"),
+                           ("Current speed:", "in Mbps", "Current speed:"), ("Max New Speed:", "in Mbps", "Max New Speed:")):
+    labels = sorted(target.name
+                    for relation in boxes[box].getRelationSet()
+                    if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                    for target in (relation.getTarget(i) for i in range(relation.getNTargets())))
+    check(f"{box!r} labelled by", labels, sorted([caption, unit]))
+
+# ---- The verdict in words, after a calculation ------------------------------------
+check("no verdict before a calculation", description(boxes["Max New Speed:"]), "")
+
+
+def calculate(ds_margin, current_speed):
+    boxes["DS Margin"].queryEditableText().setTextContents(ds_margin)
+    boxes["Current speed:"].queryEditableText().setTextContents(current_speed)
+    actions = button.queryAction()
+    actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("Press"))
+
+
+result = boxes["Max New Speed:"]
+calculate("12", "8")
+check("green calculation described", eventually(lambda: description(result), "higher than the current speed"),
+      "higher than the current speed")
+check("result text", result.queryText().getText(0, -1), "16")
+calculate("3", "8")
+check("red calculation described", eventually(lambda: description(result), "lower than the current speed"),
+      "lower than the current speed")
+
+# ---- The link's action opens the page -------------------------------------------
+if link is not None:
+    actions = link.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    check("link actions", names, ["Press"])
+    actions.doAction(0)
+
+    def recorded():
+        try:
+            with open(opened) as record:
+                return record.read().split()
+        except FileNotFoundError:
+            return []
+    check("link's action opens the home page", eventually(recorded, ["http://www.velmor.example"]),
+          ["http://www.velmor.example"])
+
+if failures:
+    sys.exit(f"{failures} check(s) failed")
+print("all checks passed")
