@@ -37,6 +37,7 @@ depends=$(dpkg-deb --field "$package" Depends)
 check "version 1.0.0.1" test "$(dpkg-deb --field "$package" Version)" == "1.0.0.1"
 check "depends on Qt Widgets ($depends)" grep -q 'libqt6widgets6' <<<"$depends"
 check "depends on Qt's platform plugins" grep -q 'qt6-qpa-plugins' <<<"$depends"
+check "recommends Qt's Wayland plugin" grep -q 'qt6-wayland' <<<"$(dpkg-deb --field "$package" Recommends)"
 
 dpkg-deb --extract "$package" "$work/root"
 expect_layout "$work/root/usr" "$id"
