@@ -84,8 +84,8 @@ inline constexpr std::array<Control, 15> kControls{{
 // not in it.
 
 inline constexpr std::array<std::string_view, 13> kTabOrder{
-    "txtDSM", "txtMin", "txtCurSpeed", "txtSpeed", "Label1", "Label2", "Label3",
-    "cmdCalc", "Label4", "Label5", "Label6", "Label7", "Label8",
+    "txtDSM",  "txtMin", "txtCurSpeed", "txtSpeed", "Label1", "Label2", "Label3",
+    "cmdCalc", "Label4", "Label5",      "Label6",   "Label7", "Label8",
 };
 
 // ---- What each caption tells of a box -------------------------------------------

@@ -30,12 +30,9 @@ std::string FailureMessage(tarnwick::FailureKind kind) {
     case FailureKind::InvalidOperation:
         return "Invalid operation: the two margins are too large to be compared.\n\n"
                "Type margins between -3.4E+38 and 3.4E+38.";
-    case FailureKind::DivisionByZero:
-        return "Division by zero.\n\nCheck the numbers typed and calculate again.";
-    case FailureKind::ControlAccess:
-        return "A box of the window could not be read or written.\n\nTry again.";
-    case FailureKind::LibraryLookup:
-        return "The program that opens web pages could not be found.\n\n" + OpenerAdvice();
+    case FailureKind::DivisionByZero: return "Division by zero.\n\nCheck the numbers typed and calculate again.";
+    case FailureKind::ControlAccess: return "A box of the window could not be read or written.\n\nTry again.";
+    case FailureKind::LibraryLookup: return "The program that opens web pages could not be found.\n\n" + OpenerAdvice();
     }
     return UnexpectedFailureMessage("an unknown kind of failure");
 }

@@ -15,7 +15,8 @@ inline constexpr std::string_view kReportTitle = "Tarnwick";
 // The logo: its tooltip, and its name as a link for a screen reader.
 inline constexpr std::string_view kLogoTooltip = "Go to Velmor.example";
 inline constexpr std::string_view kLogoLinkName = "Velmor.example";
-inline constexpr std::string_view kLogoLinkDescription = "Opens the maker's home page, www.velmor.example, in your web browser";
+inline constexpr std::string_view kLogoLinkDescription =
+    "Opens the maker's home page, www.velmor.example, in your web browser";
 
 // The report of a failure of this kind, in plain words, with what to do about it.
 std::string FailureMessage(tarnwick::FailureKind kind);

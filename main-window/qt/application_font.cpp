@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 #include "form1_description.h"
 
@@ -12,9 +15,12 @@ namespace {
 
 int Pixels(int twips) { return form1::TwipsToPixels(twips, 96); }
 
-bool EveryTextFits(const QFont& font) {
+// How far `font` may grow (or must shrink, below 1) for every caption and the
+// button's text to fit their boxes.
+double Room(const QFont& font) {
     const QFontMetrics metrics(font);
     const QStyle* style = QApplication::style();
+    double room = 1e9;
     for (const form1::Control& control : form1::kControls) {
         QString text = QString::fromUtf8(control.content);
         int width = Pixels(control.place.width);
@@ -26,56 +32,72 @@ bool EveryTextFits(const QFont& font) {
         } else if (control.kind != form1::Kind::Caption) {
             continue;
         }
-        if (metrics.horizontalAdvance(text) > width || metrics.height() > height) return false;
+        room = std::min({room, double(width) / metrics.horizontalAdvance(text), double(height) / metrics.height()});
     }
-    return true;
+    return room;
+}
+
+// The font at `size` points, or pixels for a font sized in pixels.
+QFont AtSize(QFont font, double size) {
+    if (font.pointSizeF() > 0) font.setPointSizeF(size);
+    else font.setPixelSize(int(size));
+    return font;
 }
 
 // Refits the application's font when the platform sets another one.
 class FontKeeper : public QObject {
 public:
-    explicit FontKeeper(QObject* parent) : QObject(parent) { Apply(QApplication::font()); }
+    explicit FontKeeper(QObject* parent) : QObject(parent) {
+        Apply(QApplication::font());
+        refit_.setSingleShot(true);
+        refit_.setInterval(0);
+        connect(&refit_, &QTimer::timeout, this, [this] { Apply(QApplication::font()); });
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // A change reaches every widget as well; the application's own event
-        // is the one to answer. Our own change comes back here too.
+        // Qt hands a new application font to every widget as well; the
+        // application's own event is the one to answer, once Qt is done.
+        // Our own change comes back here too, and is left alone.
         if (watched == qApp && event->type() == QEvent::ApplicationFontChange && QApplication::font() != fitted_)
-            Later([this] { Apply(QApplication::font()); });
-        // A new platform theme brings its own font; the application's font,
-        // set explicitly, no longer follows it by itself.
-        if (watched == qApp && event->type() == QEvent::ThemeChange)
-            Later([this] { Apply(QFontDatabase::systemFont(QFontDatabase::GeneralFont)); });
+            refit_.start();
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    // Not while Qt is still handing the last change to every widget.
-    template <typename Work>
-    void Later(Work work) {
-        QMetaObject::invokeMethod(this, work, Qt::QueuedConnection);
-    }
-
     void Apply(const QFont& platform) {
         fitted_ = FittingFont(platform);
         if (QApplication::font() != fitted_) QApplication::setFont(fitted_);
     }
 
     QFont fitted_;
+    QTimer refit_;
 };
 
 }  // namespace
 
 QFont FittingFont(const QFont& platform) {
-    QFont font = platform;
-    // A quarter point (or a pixel) at a time, down to a size still readable
-    // under a magnifier, so that the search ends whatever the texts.
-    if (platform.pointSizeF() > 0) {
-        while (!EveryTextFits(font) && font.pointSizeF() > 4) font.setPointSizeF(font.pointSizeF() - 0.25);
+    const double room = Room(platform);
+    if (room >= 1) return platform;
+    // Each size measured loads a font engine, which the start pays for, so
+    // the sizes are not searched one by one. Text widths grow in proportion
+    // to the size but for the rounding of each glyph's advance: the room at
+    // the platform's size tells the size, and the rounding can make it a step
+    // too large or too small, which the neighbouring sizes show. Steps are a
+    // quarter point (or a pixel), down to a size still readable under a
+    // magnifier.
+    const bool inPoints = platform.pointSizeF() > 0;
+    const double platformSize = inPoints ? platform.pointSizeF() : platform.pixelSize();
+    const double step = inPoints ? 0.25 : 1;
+    const double smallest = inPoints ? 4 : 5;
+    double size = std::max(smallest, std::floor(platformSize * room / step) * step);
+    if (Room(AtSize(platform, size)) >= 1) {
+        if (size + step < platformSize && Room(AtSize(platform, size + step)) >= 1) size += step;
     } else {
-        while (!EveryTextFits(font) && font.pixelSize() > 5) font.setPixelSize(font.pixelSize() - 1);
+        do size -= step;
+        while (size > smallest && Room(AtSize(platform, size)) < 1);
     }
-    return font;
+    return AtSize(platform, size);
 }
 
 void UseFittingFont() { qApp->installEventFilter(new FontKeeper(qApp)); }

@@ -13,7 +13,7 @@
 QFont FittingFont(const QFont& platform);
 
 // Makes the fitting font the application's font now, and again whenever the
-// platform changes the application's font or its theme afterwards (qt6ct,
-// for one, sets the user's font once the event loop runs). No window or
+// platform sets another application font afterwards (qt6ct sets the user's
+// font once the event loop runs; KDE sets it when the user changes it). No window or
 // control sets a font of its own. Call once, after QApplication exists.
 void UseFittingFont();

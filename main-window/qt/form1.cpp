@@ -82,7 +82,7 @@ Form1::Form1(FailureReporter& reporter, QWidget* parent) : QWidget(parent), repo
     setPalette(palette);
 
     CreateControls();
-    boxes_[static_cast<int>(Box::txtDSM)]->setFocus();
+    boxes_[static_cast<std::size_t>(Box::txtDSM)]->setFocus();
 }
 
 void Form1::CreateControls() {
@@ -113,9 +113,7 @@ void Form1::CreateControls() {
             widget = logo;
             break;
         }
-        case form1::Kind::Caption:
-            widget = new QLabel(Text(control.content), this);
-            break;
+        case form1::Kind::Caption: widget = new QLabel(Text(control.content), this); break;
         case form1::Kind::Line: {
             auto* line = new QFrame(this);
             line->setFrameShape(QFrame::NoFrame);
@@ -131,7 +129,7 @@ void Form1::CreateControls() {
 
     for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
         auto* box = findChild<QLineEdit*>(Text(row.control));
-        boxes_[static_cast<int>(row.box)] = box;
+        boxes_[static_cast<std::size_t>(row.box)] = box;
         auto* name = findChild<QLabel*>(Text(row.name));
         box->setAccessibleName(name->text());
         // Ties both captions to the box, which a screen reader follows as the

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "application_font.h"
 #include "failure_report.h"
 #include "form1.h"
@@ -362,7 +364,8 @@ private slots:
     void failureMessagesNameTheirKind() {
         QFETCH(int, kind);
         QFETCH(QString, words);
-        QVERIFY(QString::fromStdString(form1::FailureMessage(static_cast<tarnwick::FailureKind>(kind))).contains(words));
+        QVERIFY(
+            QString::fromStdString(form1::FailureMessage(static_cast<tarnwick::FailureKind>(kind))).contains(words));
     }
 
     // The font rule, for platform fonts from smaller than needed to far larger.
@@ -380,9 +383,10 @@ private slots:
         QVERIFY(fitted.pointSizeF() <= points);
         const auto fits = [](const QFont& font) {
             const QFontMetrics metrics(font);
-            for (const char* text : {"Minimum margin", "Max New Speed:", "Current speed:", "DS Margin", "in Mbps"})
-                if (metrics.horizontalAdvance(QString::fromLatin1(text)) > 89 || metrics.height() > 17) return false;
-            return true;
+            const auto captions = {"Minimum margin", "Max New Speed:", "Current speed:", "DS Margin", "in Mbps"};
+            return metrics.height() <= 17 && std::ranges::all_of(captions, [&](const char* text) {
+                       return metrics.horizontalAdvance(QString::fromLatin1(text)) <= 89;
+                   });
         };
         QVERIFY(fits(fitted));
         // The largest that fits: a quarter point more would not.
@@ -408,12 +412,18 @@ private slots:
     void captionsAreTiedToTheirBoxes_data() {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("box");
-        QTest::newRow("ds-margin") << "Label1" << "txtDSM";
-        QTest::newRow("ds-margin-unit") << "Label7" << "txtDSM";
-        QTest::newRow("minimum-margin") << "Label2" << "txtMin";
-        QTest::newRow("current-speed") << "Label4" << "txtCurSpeed";
-        QTest::newRow("max-new-speed") << "Label3" << "txtSpeed";
-        QTest::newRow("max-new-speed-unit") << "Label6" << "txtSpeed";
+        QTest::newRow("ds-margin") << "Label1"
+                                   << "txtDSM";
+        QTest::newRow("ds-margin-unit") << "Label7"
+                                        << "txtDSM";
+        QTest::newRow("minimum-margin") << "Label2"
+                                        << "txtMin";
+        QTest::newRow("current-speed") << "Label4"
+                                       << "txtCurSpeed";
+        QTest::newRow("max-new-speed") << "Label3"
+                                       << "txtSpeed";
+        QTest::newRow("max-new-speed-unit") << "Label6"
+                                            << "txtSpeed";
     }
 
     void captionsAreTiedToTheirBoxes() {
