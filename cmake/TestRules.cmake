@@ -18,11 +18,25 @@ include(GoogleTest)
 # emulation switched off) runs under QEMU's user-mode emulator instead.
 if(tarnwick_x86_32 AND NOT CMAKE_CROSSCOMPILING)
     try_run(tarnwick_x86_32_runs tarnwick_x86_32_compiles
-        "${CMAKE_BINARY_DIR}/runs-32-bit" "${CMAKE_CURRENT_LIST_DIR}/runs-32-bit.cpp")
+        "${CMAKE_BINARY_DIR}/runs-32-bit" "${CMAKE_CURRENT_LIST_DIR}/empty_program.cpp")
     if(NOT tarnwick_x86_32_runs EQUAL 0)
         find_program(TARNWICK_QEMU_I386 qemu-i386 REQUIRED)
         set(CMAKE_CROSSCOMPILING_EMULATOR "${TARNWICK_QEMU_I386};-L;/")
         message(STATUS "32-bit binaries cannot run here natively; tests run under ${TARNWICK_QEMU_I386}")
+    endif()
+endif()
+
+# Windows programs run under Wine where it can run them: a 64-bit Wine runs
+# 64-bit programs on every machine, 32-bit ones need wine32 and a kernel that
+# runs 32-bit code, which not every machine has. Asked, never assumed.
+if(WIN32 AND CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+    try_run(tarnwick_wine_runs tarnwick_wine_compiles
+        "${CMAKE_BINARY_DIR}/wine-runs" "${CMAKE_CURRENT_LIST_DIR}/empty_program.cpp"
+        RUN_OUTPUT_VARIABLE tarnwick_wine_output)
+    if(NOT tarnwick_wine_runs EQUAL 0)
+        message(STATUS "Wine cannot run these programs here: ${tarnwick_wine_output}")
+        unset(CMAKE_CROSSCOMPILING_EMULATOR)
+        unset(CMAKE_CROSSCOMPILING_EMULATOR CACHE)
     endif()
 endif()
 

@@ -1,0 +1,307 @@
+#include "form1_window.h"
+
+#include <commctrl.h>
+
+#include "form1_description.h"
+#include "home_page.h"
+#include "resource_ids.h"
+#include "utf16.h"
+#include "window_font.h"
+#include "window_texts.h"
+
+using tarnwick::Box;
+using tarnwick::FailureKind;
+using tarnwick::RunFailure;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TarnwickForm1";
+// A fixed tool window: a small title bar with the title and the close box,
+// no minimise or maximise box and no sizing border.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+// WS_EX_CONTROLPARENT lets IsDialogMessage move the focus among the controls.
+constexpr DWORD kExtendedStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+
+// Control identifiers: above IDOK and IDCANCEL, which Enter and Escape send.
+constexpr int kFirstControlId = 100;
+
+COLORREF ToColorref(tarnwick::Colour colour) { return RGB(colour.r, colour.g, colour.b); }
+
+std::size_t IndexOf(std::string_view name) {
+    for (std::size_t i = 0; i < form1::kControls.size(); ++i)
+        if (form1::kControls[i].name == name) return i;
+    return form1::kControls.size();
+}
+
+const form1::BoxCaptions* CaptionsOf(std::string_view box) {
+    for (const form1::BoxCaptions& row : form1::kBoxCaptions)
+        if (row.control == box) return &row;
+    return nullptr;
+}
+
+HICON LoadApplicationIcon(HINSTANCE instance, int metric, UINT dpi) {
+    const int size = GetSystemMetricsForDpi(metric, dpi);
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+Form1Window::Form1Window(HINSTANCE instance) : instance_(instance) {
+    background_.reset(CreateSolidBrush(ToColorref(form1::kBackground)));
+    line_.reset(CreateSolidBrush(ToColorref(*form1::ControlNamed("Line1").colour)));
+    linkCursor_ = static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(IDC_LINK), IMAGE_CURSOR, 0, 0, 0));
+    logo_ = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0));
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background_.get();
+    windowClass.lpszClassName = kClassName;
+    windowClass.hIcon = LoadApplicationIcon(instance, SM_CXICON, GetDpiForSystem());
+    windowClass.hIconSm = LoadApplicationIcon(instance, SM_CXSMICON, GetDpiForSystem());
+    RegisterClassExW(&windowClass);
+
+    // Created hidden, so that its size and place are known at its own DPI before it is shown.
+    CreateWindowExW(kExtendedStyle, kClassName, Utf16(form1::kTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    0, 0, nullptr, nullptr, instance, this);
+}
+
+Form1Window::~Form1Window() {
+    if (logo_ != nullptr) DeleteObject(logo_);
+}
+
+void Form1Window::ShowCentred(int showCommand) {
+    RECT frame{0, 0, form1::TwipsToPixels(form1::kClientWidth, static_cast<int>(dpi_)),
+               form1::TwipsToPixels(form1::kClientHeight, static_cast<int>(dpi_))};
+    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExtendedStyle, dpi_);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(window_, showCommand);
+    SetFocus(controls_[IndexOf("txtDSM")]);
+}
+
+LRESULT CALLBACK Form1Window::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self != nullptr ? self->OnMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        dpi_ = GetDpiForWindow(window_);
+        CreateControls();
+        LayOut();
+        return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == controls_[IndexOf("imgLogo")] && linkCursor_ != nullptr) {
+            SetCursor(linkCursor_);
+            return TRUE;
+        }
+        break;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// The controls, created so that the keyboard meets them in the tab order
+// (IsDialogMessage follows the creation order), and each box right after the
+// caption that names it: a screen reader names a box after the caption
+// before it, as the eye reads the row.
+void Form1Window::CreateControls() {
+    std::array<bool, 15> created{};
+    const auto create = [&](std::size_t index) {
+        if (created[index]) return;
+        created[index] = true;
+        const form1::Control& control = form1::kControls[index];
+        const std::wstring text = Utf16(control.content);
+        const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index));
+        HWND handle = nullptr;
+        switch (control.kind) {
+        case form1::Kind::TextBox:
+            handle = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
+                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                                     window_, id, instance_, nullptr);
+            SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
+            break;
+        case form1::Kind::PushButton:
+            handle = CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                                     0, 0, 0, window_, id, instance_, nullptr);
+            break;
+        case form1::Kind::Caption:
+            handle = CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0,
+                                     0, 0, window_, id, instance_, nullptr);
+            break;
+        case form1::Kind::Picture:
+            handle = CreateWindowExW(0, L"STATIC", nullptr,
+                                     WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL, 0, 0, 0, 0,
+                                     window_, id, instance_, nullptr);
+            SendMessageW(handle, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_));
+            break;
+        case form1::Kind::Line: break;  // painted by the window itself
+        }
+        controls_[index] = handle;
+    };
+
+    for (const std::string_view name : form1::kTabOrder) {
+        if (const form1::BoxCaptions* captions = CaptionsOf(name)) create(IndexOf(captions->name));
+        create(IndexOf(name));
+    }
+    for (std::size_t i = 0; i < form1::kControls.size(); ++i) create(i);
+
+    for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
+        const auto box = static_cast<std::size_t>(row.box);
+        boxColours_[box] = ToColorref(*form1::ControlNamed(row.control).colour);
+        boxBrushes_[box].reset(CreateSolidBrush(boxColours_[box]));
+    }
+
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+    std::wstring tip = Utf16(form1::kLogoTooltip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(controls_[IndexOf("imgLogo")]);
+    tool.lpszText = tip.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form1Window::LayOut() {
+    const int dpi = static_cast<int>(dpi_);
+    font_ = FittingFont(dpi_);
+    for (std::size_t i = 0; i < form1::kControls.size(); ++i) {
+        if (controls_[i] == nullptr) continue;
+        const form1::Twips& place = form1::kControls[i].place;
+        MoveWindow(controls_[i], form1::TwipsToPixels(place.left, dpi), form1::TwipsToPixels(place.top, dpi),
+                   form1::TwipsToPixels(place.width, dpi), form1::TwipsToPixels(place.height, dpi), TRUE);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    }
+    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Form1Window::OnCommand(int id, int notification) {
+    const std::size_t index = static_cast<std::size_t>(id - kFirstControlId);
+    // Enter and Escape reach here as IDOK and IDCANCEL, and do nothing.
+    if (index >= form1::kControls.size()) return;
+    const std::string_view name = form1::kControls[index].name;
+    if (name == "cmdCalc" && notification == BN_CLICKED) Dispatch([this] { cmdCalc_Click(); });
+    if (name == "imgLogo" && notification == STN_CLICKED) Dispatch([this] { imgLogo_Click(); });
+}
+
+// The window fixes every background it shows, and with it the text colour:
+// black, whatever the system's colours for text are.
+HBRUSH Form1Window::OnControlColour(HDC dc, HWND control) {
+    SetTextColor(dc, ToColorref(form1::kText));
+    for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
+        const auto box = static_cast<std::size_t>(row.box);
+        if (control == controls_[IndexOf(row.control)]) {
+            SetBkColor(dc, boxColours_[box]);
+            return boxBrushes_[box].get();
+        }
+    }
+    SetBkMode(dc, TRANSPARENT);  // a caption: the window's white shows behind it
+    return background_.get();
+}
+
+void Form1Window::OnPaint() {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window_, &paint);
+    const int dpi = static_cast<int>(dpi_);
+    const form1::Twips& line = form1::ControlNamed("Line1").place;
+    const int top = form1::TwipsToPixels(line.top, dpi);
+    // Both end points are on the line; its width is in pixels and does not scale.
+    const RECT rule{form1::TwipsToPixels(line.left, dpi), top, form1::TwipsToPixels(line.left + line.width, dpi) + 1,
+                    top + form1::kLineWidthPixels};
+    FillRect(dc, &rule, line_.get());
+    EndPaint(window_, &paint);
+}
+
+void Form1Window::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut();
+}
+
+// No code of the program catches a failure: it leaves the handler, which stops
+// at the failing step, and is reported here, in one place, before it could
+// reach the system's code that called the window. The program goes on
+// running, and the boxes keep what the handler wrote before it stopped.
+template <typename Handler>
+void Form1Window::Dispatch(Handler handler) {
+    std::string message;
+    try {
+        handler();
+        return;
+    } catch (const RunFailure& failure) {
+        message = form1::FailureMessage(failure.kind());
+    } catch (const std::exception& failure) {
+        message = form1::UnexpectedFailureMessage(failure.what());
+    } catch (...) {
+        message = form1::UnexpectedFailureMessage("an unknown exception");
+    }
+    MessageBoxW(window_, Utf16(message).c_str(), Utf16(form1::kReportTitle).c_str(), MB_OK | MB_ICONERROR);
+}
+
+void Form1Window::cmdCalc_Click() { tarnwick::cmdCalc_Click(*this); }
+
+void Form1Window::imgLogo_Click() { OpenHomePage(shell_, WindowHandle()); }
+
+HWND Form1Window::BoxWindow(Box box) const {
+    for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
+        if (row.box != box) continue;
+        HWND handle = controls_[IndexOf(row.control)];
+        if (IsWindow(handle)) return handle;
+    }
+    throw RunFailure(FailureKind::ControlAccess);
+}
+
+std::string Form1Window::GetBoxText(Box box) {
+    const HWND handle = BoxWindow(box);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
+    SetLastError(ERROR_SUCCESS);
+    const int length = GetWindowTextW(handle, text.data(), static_cast<int>(text.size()));
+    if (length == 0 && GetLastError() != ERROR_SUCCESS) throw RunFailure(FailureKind::ControlAccess);
+    text.resize(static_cast<std::size_t>(length));
+    return Utf8(text);
+}
+
+void Form1Window::SetBoxBackColour(Box box, tarnwick::Colour colour) {
+    const HWND handle = BoxWindow(box);
+    const auto index = static_cast<std::size_t>(box);
+    boxColours_[index] = ToColorref(colour);
+    boxBrushes_[index].reset(CreateSolidBrush(boxColours_[index]));
+    InvalidateRect(handle, nullptr, TRUE);
+}
+
+void Form1Window::SetBoxText(Box box, std::string_view text) {
+    if (!SetWindowTextW(BoxWindow(box), Utf16(text).c_str())) throw RunFailure(FailureKind::ControlAccess);
+}
+
+std::uintptr_t Form1Window::WindowHandle() {
+    if (!IsWindow(window_)) throw RunFailure(FailureKind::ControlAccess);
+    return reinterpret_cast<std::uintptr_t>(window_);
+}
