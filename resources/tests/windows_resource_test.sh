@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Compiles the Windows resource script and checks the compiled record field
-# by field, read back from the binary resource.
+# by field, read back from the binary resource; or reads them back from the
+# resources of a built tarnwick.exe.
 #
-#   windows_resource_test.sh path/to/windres path/to/tarnwick.rc
+#   windows_resource_test.sh path/to/windres path/to/tarnwick.rc|tarnwick.exe
 set -uo pipefail
 windres=$1
 script=$2
@@ -10,8 +11,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 
-"$windres" --input "$script" --output "$work/tarnwick.res" --output-format res || exit 1
-"$windres" --input "$work/tarnwick.res" --input-format res --output "$work/decompiled.rc" --output-format rc || exit 1
+if [[ $script == *.exe ]]; then
+    "$windres" --input "$script" --input-format coff --output "$work/decompiled.rc" --output-format rc || exit 1
+else
+    "$windres" --input "$script" --output "$work/tarnwick.res" --output-format res || exit 1
+    "$windres" --input "$work/tarnwick.res" --input-format res --output "$work/decompiled.rc" --output-format rc || exit 1
+fi
 compiled=$(cat "$work/decompiled.rc")
 
 expect() {  # expect <what> <line the compiled record must hold>

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# tarnwick.exe as a file: a GUI program of the expected kind that imports
+# only Windows' own DLLs (shell32 is looked up at the first click, never
+# imported), carries its version record, icon, manifest, logo and cursor, and
+# is handed out in a zip named with the version.
+#
+#   windows_exe_test.sh <mingw triplet> path/to/tarnwick.exe <build folder>
+set -uo pipefail
+triplet=$1
+exe=$2
+build=$3
+here=$(dirname "$(realpath "$0")")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+check() {  # check <what> <actual> <expected>
+    if [ "$2" == "$3" ]; then
+        echo "ok: $1"
+    else
+        echo "FAILED: $1: got '$2', expected '$3'"
+        failures=$((failures + 1))
+    fi
+}
+
+case $triplet in
+i686-*) kind="PE32 executable (GUI) Intel 80386" zip_name=windows-x86 ;;
+*) kind="PE32+ executable (GUI) x86-64" zip_name=windows-x64 ;;
+esac
+check "file kind" "$(file -b "$exe" | cut -d , -f 1)" "$kind"
+
+headers=$("$triplet-objdump" -p "$exe")
+imports=$(awk '/DLL Name:/ { print tolower($3) }' <<<"$headers" | sort | tr '\n' ' ')
+check "imports only Windows' own DLLs" "$imports" "comctl32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll "
+
+# The version record and the icon, read back field by field.
+"$here/../../resources/tests/windows_resource_test.sh" "$triplet-windres" "$exe" || failures=$((failures + 1))
+resources=$("$triplet-windres" --input "$exe" --input-format coff --output-format rc 2>/dev/null)
+check "manifest" "$(grep -c '/\* RT_MANIFEST \*/' <<<"$resources")" "1"
+check "logo bitmap" "$(grep -c '/\* RT_BITMAP \*/' <<<"$resources")" "1"
+check "link cursor, hot spot 6, 0" "$(grep -c 'Hotspot x: 6, y: 0' <<<"$resources")" "1"
+
+# The zip that cpack writes.
+(cd "$build" && cpack -G ZIP -B "$work/package" >"$work/cpack.log" 2>&1) || cat "$work/cpack.log"
+archive="$work/package/tarnwick-1.0.0.1-$zip_name.zip"
+check "zip named with the version" "$([ -f "$archive" ] && echo yes)" "yes"
+check "zip holds the exe and the licence" "$(cmake -E tar tf "$archive" 2>/dev/null | sort | tr '\n' ' ')" \
+    "tarnwick-1.0.0.1-$zip_name/LICENSE tarnwick-1.0.0.1-$zip_name/tarnwick.exe "
+
+(cd "$work" && cmake -E tar xf "$archive")
+size=$(stat -c %s "$work/tarnwick-1.0.0.1-$zip_name/tarnwick.exe" 2>/dev/null || echo 0)
+check "the exe handed out is under 1 MB ($size bytes)" "$([ "$size" -gt 0 ] && [ "$size" -lt 1048576 ] && echo yes)" "yes"
+
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
+echo "tarnwick.exe as expected"
