@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "load_system_library.h"
 #include "shell_open.h"
 #include "speed_calc.hpp"
 
@@ -37,7 +38,7 @@ void ShellOpener::Open(std::uintptr_t ownerWindow, std::string_view verb, std::s
 
     if (shellExecute_ == nullptr) {
         HMODULE library = static_cast<HMODULE>(shellLibrary_);
-        if (library == nullptr) library = LoadLibraryA("shell32.dll");
+        if (library == nullptr) library = LoadSystemLibrary(L"shell32.dll");
         if (library == nullptr) throw tarnwick::RunFailure(tarnwick::FailureKind::LibraryLookup);
         shellLibrary_ = library;
         const FARPROC function = GetProcAddress(library, "ShellExecuteA");
