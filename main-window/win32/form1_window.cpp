@@ -117,6 +117,15 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
+    case WM_ACTIVATE:
+        // As a dialog does: the focus leaves with the window and comes back
+        // to the control that had it, at first txtDSM.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            lastFocus_ = GetFocus();
+        } else {
+            SetFocus(IsChild(window_, lastFocus_) ? lastFocus_ : controls_[IndexOf("txtDSM")]);
+        }
+        return 0;
     case WM_PAINT: OnPaint(); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;

@@ -62,5 +62,6 @@ private:
     HCURSOR linkCursor_ = nullptr;
     HBITMAP logo_ = nullptr;
     HWND tooltip_ = nullptr;
+    HWND lastFocus_ = nullptr;
     ShellOpener shell_;
 };

@@ -9,10 +9,9 @@ set -uo pipefail  # not -e: every check runs and is counted
 
 binary=$(realpath "$1")
 source "$(dirname "$0")/../../../scripts/lib/xserver.sh"
+source "$(dirname "$0")/../../../scripts/lib/screen_checks.sh"
 work=$(mktemp -d)
-convert=/usr/bin/convert  # ImageMagick itself, not a wrapper earlier on PATH
 program_pid=""
-failures=0
 
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
@@ -20,15 +19,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-check() {  # check <what> <actual> <expected>
-    if [ "$2" == "$3" ]; then
-        echo "ok: $1"
-    else
-        echo "FAILED: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
 
 stop_all() {
     kill "$program_pid" 2>/dev/null || true
@@ -47,75 +37,6 @@ start_program() {
     program_pid=$!
     window=$(wait_for_window)
     sleep 0.3  # let the first paint finish
-}
-
-# The colour "r,g,b" of a pixel of the program's window (window coordinates).
-pixel() {
-    import -window "$window" "$work/shot.png"
-    "$convert" "$work/shot.png" -format '%[fx:int(255*r+0.5)],%[fx:int(255*g+0.5)],%[fx:int(255*b+0.5)]' \
-        -crop "1x1+$1+$2" info:
-}
-
-# The contrast ratio (WCAG's, 1 to 21) between the lightest and the darkest
-# pixel of a region of the window: for a region of text, the text against its
-# background.
-contrast() {  # contrast <x> <y> <width> <height>
-    import -window "$window" "$work/shot.png"
-    "$convert" "$work/shot.png" -crop "${3}x${4}+$1+$2" +repage -depth 8 txt:- | awk -F'[(),]' '
-        function linear(c) { c /= 255; return c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ^ 2.4 }
-        NR > 1 {
-            l = 0.2126 * linear($3) + 0.7152 * linear($4) + 0.0722 * linear($5)
-            if (NR == 2 || l < darkest) darkest = l
-            if (NR == 2 || l > lightest) lightest = l
-        }
-        END { printf "%.1f", (lightest + 0.05) / (darkest + 0.05) }'
-}
-
-at_least() { awk -v a="$1" -v b="$2" 'BEGIN { print (a >= b) ? "yes" : "no (" a ")" }'; }
-
-# The captions that a cut would shorten ("Minimum m"), in pixels at 96 dpi:
-# left, top, width, height.
-captions=("8 64 65 17" "8 88 89 17" "8 112 89 17" "8 152 89 17" "200 64 25 17" "200 112 41 17")
-
-# Whether every caption reads whole at the window's scale: the last columns of
-# each caption's box hold no ink, so no glyph was cut there.
-captions_whole() {
-    local scale left top width height cut=""
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    scale=$(awk -v w="$WIDTH" 'BEGIN { print w / 279 }')
-    for caption in "${captions[@]}"; do
-        read -r left top width height <<<"$(awk -v s="$scale" -v c="$caption" \
-            'BEGIN { split(c, v, " "); printf "%d %d %d %d", (v[1] + v[3]) * s - 3, v[2] * s, 2, v[4] * s }')"
-        [ "$(at_least "$(contrast "$left" "$top" "$width" "$height")" 1.5)" == yes ] && cut+=" ${caption%% *},${top}"
-    done
-    echo "${cut:-yes}"
-}
-
-# Clicks into a box at (x, y) of the window and replaces its text.
-retype() {
-    xdotool mousemove --window "$window" "$1" "$2" click 1
-    xdotool key ctrl+a BackSpace
-    [ -n "$3" ] && xdotool type --delay 10 "$3"
-    return 0
-}
-
-calculate() {  # calculate <ds margin> <minimum margin> <current speed>
-    retype 148 73 "$1"
-    retype 148 97 "$2"
-    retype 148 121 "$3"
-    xdotool key alt+c
-}
-
-# The result box's colour, once it is the expected one or after 5 s: on a
-# loaded machine the program may take a while to paint.
-result_colour() {  # result_colour <expected r,g,b>
-    local colour
-    for _ in $(seq 50); do
-        colour=$(pixel 186 161)
-        [ "$colour" == "$1" ] && break
-        sleep 0.1
-    done
-    echo "$colour"
 }
 
 # ---- At 96 dots per inch ------------------------------------------------------
@@ -188,7 +109,9 @@ check "qt6ct at 11 pt: every caption whole" "$(captions_whole)" "yes"
 stop_all
 start_xserver 96 "$work"
 start_program QT_FONT_DPI=144
+scale=1.5
 check "font DPI 144: every caption whole" "$(captions_whole)" "yes"
+scale=1
 stop_all
 
 # ---- At 144 dots per inch the window is 1.5 times larger ---------------------

@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Drives tarnwick.exe under Wine in a real X server (Xvfb) as a person would:
+# types into the boxes, presses Tab, Shift+Tab, Enter, Escape and Alt+C,
+# clicks, and looks at the screen. A fresh Wine prefix for every run.
+#
+#   wine_window_test.sh path/to/wine path/to/tarnwick.exe
+#
+# Needs Xvfb, xdotool, ImageMagick and Wine.
+set -uo pipefail  # not -e: every check runs and is counted
+
+wine=$1
+exe=$(realpath "$2")
+here=$(dirname "$(realpath "$0")")
+source "$here/../../../scripts/lib/xserver.sh"
+source "$here/../../../scripts/lib/screen_checks.sh"
+work=$(mktemp -d)
+program_pid=""
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+    wineserver -k 2>/dev/null
+    stop_xserver
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+stop_all() {
+    kill "$program_pid" 2>/dev/null
+    wineserver -k 2>/dev/null
+    wait "$program_pid" 2>/dev/null
+    program_pid=""
+    stop_xserver
+}
+
+# Starts the program with a stand-in for xdg-open, which Wine hands URLs to,
+# that records what it is asked to open. Then finds the client area from the
+# blue rule, which runs from (8, 144) in it: Wine draws the window's frame
+# itself where no window manager does.
+start_program() {
+    mkdir -p "$work/bin"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s/opened"\n' "$work" >"$work/bin/xdg-open"
+    chmod +x "$work/bin/xdg-open"
+    PATH="$work/bin:$PATH" "$wine" "$exe" 2>"$work/program.log" &
+    program_pid=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarnwick by Velmor$' | head -n 1)
+    sleep 0.5  # let the first paint finish
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    import -window "$window" "$work/shot.png"
+    local rule
+    rule=$("$convert" "$work/shot.png" -fill black +opaque 'rgb(0,0,192)' -fill white -opaque 'rgb(0,0,192)' \
+        -format '%@' info: 2>/dev/null)  # "265x2+11+163" at 96 dpi
+    read -r rule_width rule_left rule_top <<<"$(tr 'x+' '  ' <<<"$rule" | awk '{ print $1, $3, $4 }')"
+    scale=$(awk -v w="$rule_width" 'BEGIN { printf "%.2f", (w - 1) / 264 }')
+    client_x=$(awk -v l="$rule_left" -v s="$scale" 'BEGIN { printf "%d", l - int(8 * s + 0.5) }')
+    client_y=$(awk -v t="$rule_top" -v s="$scale" 'BEGIN { printf "%d", t - int(144 * s + 0.5) }')
+    border=$client_x  # the frame's width, the same on the left, right and bottom
+    client_width=$((WIDTH - 2 * border))
+    client_height=$((HEIGHT - client_y - border))
+}
+
+reported() {  # whether a failure report is up: a window titled "Tarnwick"
+    [ -n "$(timeout 10 xdotool search --sync --onlyvisible --name '^Tarnwick$' | head -n 1)" ] && echo yes
+}
+
+# ---- At 96 dots per inch ------------------------------------------------------
+
+start_xserver 96 "$work"
+wineboot --init >/dev/null 2>&1
+start_program
+
+check "title" "$(xdotool getwindowname "$window")" "Tarnwick by Velmor"
+check "client size" "${client_width}x${client_height}" "279x206"
+check "centred across" "$(( (1024 - WIDTH) / 2 - X <= 1 && X - (1024 - WIDTH) / 2 <= 1 ))" "1"
+check "centred down" "$(( (768 - HEIGHT) / 2 - Y <= 1 && Y - (768 - HEIGHT) / 2 <= 1 ))" "1"
+check "result box white at start" "$(result_colour 255,255,255)" "255,255,255"
+check "every caption whole" "$(captions_whole)" "yes"
+check "caption readable" "$(at_least "$(contrast 8 88 89 17)" 7)" "yes"
+
+# The focus starts in the DS margin box; Tab moves on, Alt+C calculates.
+xdotool type --delay 20 "12"
+xdotool key Tab Tab
+xdotool type --delay 20 "8"
+xdotool key alt+c
+check "12, 6, 8 by keyboard is green" "$(result_colour 200,255,200)" "200,255,200"
+
+calculate 6 6 8
+check "6, 6, 8 is white" "$(result_colour 255,255,255)" "255,255,255"
+calculate 3 6 8
+check "3, 6, 8 is red" "$(result_colour 255,180,180)" "255,180,180"
+check "input box readable" "$(at_least "$(contrast 106 90 85 15)" 7)" "yes"
+
+# The Tab cycle, seen through what each stop does: from txtDSM four Tabs
+# reach the button (space clicks it), a fifth comes back to txtDSM (Tab
+# selects a box's text, so typing replaces it), and Shift+Tab goes back.
+calculate 12 6 8
+retype 148 73 12
+xdotool key Tab Tab Tab Tab space
+check "four Tabs from txtDSM reach Calculate" "$(result_colour 200,255,200)" "200,255,200"
+xdotool key Tab
+xdotool type "3"
+xdotool key shift+Tab space
+check "Tab wraps to txtDSM, Shift+Tab back to Calculate" "$(result_colour 255,180,180)" "255,180,180"
+xdotool key shift+Tab shift+Tab shift+Tab
+xdotool type "3"
+xdotool key Tab Tab Tab space
+check "Shift+Tab reaches txtMin, Tab the button again" "$(result_colour 255,255,255)" "255,255,255"
+
+# Enter and Escape in a box do nothing.
+calculate 3 6 8
+result_colour 255,180,180 >/dev/null
+retype 148 73 12
+xdotool key Return Escape
+sleep 0.5
+check "Enter and Escape do not calculate" "$(result_colour 255,180,180)" "255,180,180"
+check "Escape does not close" "$(xdotool search --onlyvisible --name '^Tarnwick by Velmor$' | head -n 1)" "$window"
+
+# An empty current speed brings up the report; the program carries on.
+calculate 3 6 ""
+check "failure reported" "$(reported)" "yes"
+xdotool key Return  # the report has the focus
+sleep 0.5
+check "program still running" "$(kill -0 "$program_pid" 2>/dev/null && echo yes)" "yes"
+check "result box keeps its colour" "$(result_colour 255,180,180)" "255,180,180"
+calculate 12 6 8
+check "next calculation works" "$(result_colour 200,255,200)" "200,255,200"
+
+# The logo opens the home page.
+read -r x y <<<"$(at 60 28)"
+xdotool mousemove --window "$window" "$x" "$y" click 1
+for _ in $(seq 100); do
+    [ -s "$work/opened" ] && break
+    sleep 0.1
+done
+# Wine's browser bridge writes the URL in its canonical form, with a slash for the empty path.
+check "logo opens the home page" "$(cat "$work/opened" 2>/dev/null)" "http://www.velmor.example/"
+stop_all
+
+# ---- At 144 dots per inch the window is 1.5 times larger ---------------------
+
+start_xserver 144 "$work"
+"$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wineserver -w
+start_program
+check "client size at 144 dpi" "${client_width}x${client_height}" "419x309"
+check "every caption whole at 144 dpi" "$(captions_whole)" "yes"
+stop_all
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "all checks passed"
