@@ -32,10 +32,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const int height = frame.bottom - frame.top;
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"Minimal", L"Minimal", style,
-                                  work.left + (work.right - work.left - width) / 2,
-                                  work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateWindowExW(
+        WS_EX_TOOLWINDOW, L"Minimal", L"Minimal", style, work.left + (work.right - work.left - width) / 2,
+        work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr, instance, nullptr);
 
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

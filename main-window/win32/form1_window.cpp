@@ -65,8 +65,8 @@ Form1Window::Form1Window(HINSTANCE instance) : instance_(instance) {
     RegisterClassExW(&windowClass);
 
     // Created hidden, so that its size and place are known at its own DPI before it is shown.
-    CreateWindowExW(kExtendedStyle, kClassName, Utf16(form1::kTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    0, 0, nullptr, nullptr, instance, this);
+    CreateWindowExW(kExtendedStyle, kClassName, Utf16(form1::kTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0,
+                    0, nullptr, nullptr, instance, this);
 }
 
 Form1Window::~Form1Window() {
@@ -110,7 +110,8 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<LRESULT>(OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        return reinterpret_cast<LRESULT>(
+            OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(wParam) == controls_[IndexOf("imgLogo")] && linkCursor_ != nullptr) {
             SetCursor(linkCursor_);
@@ -150,8 +151,8 @@ void Form1Window::CreateControls() {
         switch (control.kind) {
         case form1::Kind::TextBox:
             handle = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
-                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0,
-                                     window_, id, instance_, nullptr);
+                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0, window_,
+                                     id, instance_, nullptr);
             SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
             break;
         case form1::Kind::PushButton:
@@ -159,8 +160,8 @@ void Form1Window::CreateControls() {
                                      0, 0, 0, window_, id, instance_, nullptr);
             break;
         case form1::Kind::Caption:
-            handle = CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0,
-                                     0, 0, window_, id, instance_, nullptr);
+            handle = CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0,
+                                     0, window_, id, instance_, nullptr);
             break;
         case form1::Kind::Picture:
             handle = CreateWindowExW(0, L"STATIC", nullptr,

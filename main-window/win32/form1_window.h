@@ -53,7 +53,7 @@ private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     UINT dpi_ = 96;
-    std::array<HWND, 15> controls_{};  // in the order of form1::kControls
+    std::array<HWND, 15> controls_{};       // in the order of form1::kControls
     std::array<COLORREF, 4> boxColours_{};  // by tarnwick::Box
     std::array<Brush, 4> boxBrushes_;
     Brush background_;
