@@ -56,6 +56,18 @@ std::string Expected(float value) {
     return sign + digits.substr(0, whole) + "." + digits.substr(whole);
 }
 
+// Prints a line at every sixteenth of the run, so that a long run shows it is
+// alive and how long the rest will take.
+void ReportProgress(std::uint64_t before, std::uint64_t added, std::uint64_t total,
+                    std::chrono::steady_clock::time_point start) {
+    const std::uint64_t step = std::max<std::uint64_t>(total / 16, 1);
+    if (before / step == (before + added) / step) return;
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double share = static_cast<double>(before + added) / static_cast<double>(total);
+    std::printf("progress: %3.0f%% in %.0f s, about %.0f s to go\n", 100 * share, seconds, seconds / share - seconds);
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -74,7 +86,6 @@ int main(int argc, char* argv[]) {
     std::vector<std::thread> workers;
     for (unsigned t = 0; t < threads; ++t) {
         workers.emplace_back([&, t] {
-            std::uint64_t count = 0;
             // Interleaved blocks, so that every thread meets every kind of value.
             constexpr std::uint64_t block = 1 << 16;
             for (std::uint64_t begin = first + t * block; begin <= last; begin += threads * block) {
@@ -87,10 +98,9 @@ int main(int argc, char* argv[]) {
                         std::printf("0x%08llx: \"%s\" instead of \"%s\"\n", static_cast<unsigned long long>(bits),
                                     actual.c_str(), expected.c_str());
                     }
-                    ++count;
                 }
+                ReportProgress(checked.fetch_add(end - begin + 1), end - begin + 1, last - first + 1, start);
             }
-            checked += count;
         });
     }
     for (std::thread& worker : workers) worker.join();
