@@ -134,6 +134,14 @@ for _ in $(seq 100); do
 done
 # Wine's browser bridge writes the URL in its canonical form, with a slash for the empty path.
 check "logo opens the home page" "$(cat "$work/opened" 2>/dev/null)" "http://www.velmor.example/"
+
+# Closing the window (the system's close command) ends the program at once.
+xdotool key --window "$window" alt+F4
+for _ in $(seq 50); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    sleep 0.1
+done
+check "closing ends the program" "$(kill -0 "$program_pid" 2>/dev/null && echo running || echo ended)" "ended"
 stop_all
 
 # ---- At 144 dots per inch the window is 1.5 times larger ---------------------
