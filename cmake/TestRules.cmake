@@ -30,6 +30,7 @@ endif()
 # 64-bit programs on every machine, 32-bit ones need wine32 and a kernel that
 # runs 32-bit code, which not every machine has. Asked, never assumed.
 if(WIN32 AND CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+    unset(tarnwick_wine_runs CACHE)  # asked again at every configure, as Wine may have come since
     try_run(tarnwick_wine_runs tarnwick_wine_compiles
         "${CMAKE_BINARY_DIR}/wine-runs" "${CMAKE_CURRENT_LIST_DIR}/says_it_runs.cpp"
         RUN_OUTPUT_VARIABLE tarnwick_wine_output)
