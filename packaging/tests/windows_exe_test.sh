@@ -12,16 +12,8 @@ build=$3
 here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
+source "$here/../../scripts/lib/checks.sh"
 
-check() {  # check <what> <actual> <expected>
-    if [ "$2" == "$3" ]; then
-        echo "ok: $1"
-    else
-        echo "FAILED: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
 
 case $triplet in
 i686-*) kind="PE32 executable (GUI) Intel 80386" zip_name=windows-x86 ;;

@@ -6,19 +6,11 @@
 #             where the window's client area starts in that X window, and its
 #             pixels per pixel at 96 dpi (0, 0 and 1 where the X window is the
 #             client area at 96 dpi)
-# and counts failures in `failures`.
+# and counts failures in `failures` (checks.sh).
 
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 convert=/usr/bin/convert  # ImageMagick itself, not a wrapper earlier on PATH
-client_x=0 client_y=0 scale=1 failures=0
-
-check() {  # check <what> <actual> <expected>
-    if [ "$2" == "$3" ]; then
-        echo "ok: $1"
-    else
-        echo "FAILED: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
+client_x=0 client_y=0 scale=1
 
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { print (a >= b) ? "yes" : "no (" a ")" }'; }
 

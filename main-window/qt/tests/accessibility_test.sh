@@ -14,13 +14,12 @@ fi
 
 binary=$(realpath "$1")
 source "$here/../../../scripts/lib/xserver.sh"
+source "$here/../../../scripts/lib/checks.sh"
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; stop_xserver; rm -rf "$work"' EXIT
 start_xserver 96 "$work"
 
-mkdir "$work/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s/opened"\n' "$work" >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
+recording_opener "$work"
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 PATH="$work/bin:$PATH" "$binary" 2>"$work/program.log" &
 wait_for_window >/dev/null
 

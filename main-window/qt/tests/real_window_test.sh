@@ -30,9 +30,7 @@ stop_all() {
 # Starts the program with a stand-in for xdg-open that records what it is asked
 # to open, and with the environment given (VARIABLE=value ...).
 start_program() {
-    mkdir -p "$work/bin"
-    printf '#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s/opened"\n' "$work" >"$work/bin/xdg-open"
-    chmod +x "$work/bin/xdg-open"
+    recording_opener "$work"
     env "$@" PATH="$work/bin:$PATH" "$binary" 2>"$work/program.log" &
     program_pid=$!
     window=$(wait_for_window)

@@ -11,7 +11,8 @@ set -uo pipefail  # not -e: every check runs and is counted
 binary=$(realpath "$1")
 work=$(mktemp -d)
 convert=/usr/bin/convert  # ImageMagick itself, not a wrapper earlier on PATH
-program_pid="" compositor_pid="" failures=0
+program_pid="" compositor_pid=""
+source "$(dirname "$(realpath "$0")")/../../../scripts/lib/checks.sh"
 export XDG_RUNTIME_DIR="$work" WAYLAND_DISPLAY=tarnwick-test
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
@@ -21,14 +22,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-check() {  # check <what> <actual> <expected>
-    if [ "$2" == "$3" ]; then
-        echo "ok: $1"
-    else
-        echo "FAILED: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
 
 # Pixman rendering and --debug, so that weston-screenshooter can read the screen.
 weston --backend=headless-backend.so --use-pixman --debug --idle-time=0 --width=640 --height=480 \

@@ -38,9 +38,7 @@ stop_all() {
 # blue rule, which runs from (8, 144) in it: Wine draws the window's frame
 # itself where no window manager does.
 start_program() {
-    mkdir -p "$work/bin"
-    printf '#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s/opened"\n' "$work" >"$work/bin/xdg-open"
-    chmod +x "$work/bin/xdg-open"
+    recording_opener "$work"
     PATH="$work/bin:$PATH" "$wine" "$exe" 2>"$work/program.log" &
     program_pid=$!
     window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarnwick by Velmor$' | head -n 1)
