@@ -140,7 +140,7 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // caption that names it: a screen reader names a box after the caption
 // before it, as the eye reads the row.
 void Form1Window::CreateControls() {
-    std::array<bool, 15> created{};
+    std::array<bool, form1::kControls.size()> created{};
     const auto create = [&](std::size_t index) {
         if (created[index]) return;
         created[index] = true;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "form1_description.h"
 #include "gdi_object.h"
 #include "shell_open.h"
 #include "speed_calc.hpp"
@@ -53,8 +54,8 @@ private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     UINT dpi_ = 96;
-    std::array<HWND, 15> controls_{};       // in the order of form1::kControls
-    std::array<COLORREF, 4> boxColours_{};  // by tarnwick::Box
+    std::array<HWND, form1::kControls.size()> controls_{};  // in the order of form1::kControls
+    std::array<COLORREF, 4> boxColours_{};                  // by tarnwick::Box
     std::array<Brush, 4> boxBrushes_;
     Brush background_;
     Brush line_;
