@@ -196,6 +196,31 @@ void Form1Window::CreateControls() {
     tool.uId = reinterpret_cast<UINT_PTR>(controls_[IndexOf("imgLogo")]);
     tool.lpszText = tip.data();
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+
+    MakeAccessible();
+}
+
+// A screen reader names each box after the caption created just before it;
+// here it also learns each box's unit, the result box's verdict, and that
+// the logo is a link.
+void Form1Window::MakeAccessible() {
+    for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
+        AccessibleControl::Ref& object = boxAccessibles_[static_cast<std::size_t>(row.box)];
+        object = AccessibleControl::Attach(controls_[IndexOf(row.control)]);
+        if (object) object->SetDescription(BoxDescription(row.box, {}));
+    }
+    logoAccessible_ = AccessibleControl::Attach(controls_[IndexOf("imgLogo")]);
+    if (logoAccessible_) logoAccessible_->PresentAsLink(Utf16(form1::kLogoLinkName));
+}
+
+// The unit beside the box ("dB"), and after it the verdict that the result
+// box's colour shows, once there is one ("in Mbps, higher than the current speed").
+std::wstring Form1Window::BoxDescription(Box box, std::string_view verdict) {
+    std::string description;
+    for (const form1::BoxCaptions& row : form1::kBoxCaptions)
+        if (row.box == box) description = form1::ControlNamed(row.unit).content;
+    if (!verdict.empty()) description += ", " + std::string(verdict);
+    return Utf16(description);
 }
 
 void Form1Window::LayOut() {
@@ -305,6 +330,8 @@ void Form1Window::SetBoxBackColour(Box box, tarnwick::Colour colour) {
     boxColours_[index] = ToColorref(colour);
     boxBrushes_[index].reset(CreateSolidBrush(boxColours_[index]));
     InvalidateRect(handle, nullptr, TRUE);
+    if (box == Box::txtSpeed && boxAccessibles_[index])
+        boxAccessibles_[index]->SetDescription(BoxDescription(box, form1::VerdictInWords(colour)));
 }
 
 void Form1Window::SetBoxText(Box box, std::string_view text) {

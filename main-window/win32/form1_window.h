@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "accessible_control.h"
 #include "form1_description.h"
 #include "gdi_object.h"
 #include "shell_open.h"
@@ -46,6 +47,8 @@ private:
     void cmdCalc_Click();
     void imgLogo_Click();
     HWND BoxWindow(tarnwick::Box box) const;
+    void MakeAccessible();
+    static std::wstring BoxDescription(tarnwick::Box box, std::string_view verdict);
 
     // Runs an event's handler and reports whatever failure leaves it.
     template <typename Handler>
@@ -64,5 +67,7 @@ private:
     HBITMAP logo_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND lastFocus_ = nullptr;
+    std::array<AccessibleControl::Ref, 4> boxAccessibles_;  // by tarnwick::Box
+    AccessibleControl::Ref logoAccessible_;
     ShellOpener shell_;
 };

@@ -8,17 +8,23 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+    // Screen readers reach the controls' accessible objects through COM, in
+    // this thread's apartment.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
-    Form1Window form(instance);
-    form.ShowCentred(showCommand);
+    MSG message{};
+    {
+        Form1Window form(instance);
+        form.ShowCentred(showCommand);
 
-    // IsDialogMessage gives the window a dialog's keyboard: Tab and Shift+Tab
-    // through the controls, and Alt+C for the button.
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageW(form.Handle(), &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        // IsDialogMessage gives the window a dialog's keyboard: Tab and
+        // Shift+Tab through the controls, and Alt+C for the button.
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (IsDialogMessageW(form.Handle(), &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
+    if (SUCCEEDED(com)) CoUninitialize();
     return static_cast<int>(message.wParam);
 }

@@ -23,7 +23,8 @@ check "file kind" "$(file -b "$exe" | cut -d , -f 1)" "$kind"
 
 headers=$("$triplet-objdump" -p "$exe")
 imports=$(awk '/DLL Name:/ { print tolower($3) }' <<<"$headers" | sort | tr '\n' ' ')
-check "imports only Windows' own DLLs" "$imports" "comctl32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll "
+check "imports only Windows' own DLLs" "$imports" \
+    "comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleacc.dll oleaut32.dll user32.dll "
 
 # The version record and the icon, read back field by field.
 "$here/../../resources/tests/windows_resource_test.sh" "$triplet-windres" "$exe" || failures=$((failures + 1))

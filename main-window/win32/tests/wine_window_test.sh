@@ -13,6 +13,7 @@ exe=$(realpath "$2")
 here=$(dirname "$(realpath "$0")")
 source "$here/../../../scripts/lib/xserver.sh"
 source "$here/../../../scripts/lib/screen_checks.sh"
+source "$here/wine_program.sh"
 work=$(mktemp -d)
 program_pid=""
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -24,38 +25,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-stop_all() {
-    kill "$program_pid" 2>/dev/null
-    wineserver -k 2>/dev/null
-    wait "$program_pid" 2>/dev/null
-    program_pid=""
-    stop_xserver
-}
-
-# Starts the program with a stand-in for xdg-open, which Wine hands URLs to,
-# that records what it is asked to open. Then finds the client area from the
-# blue rule, which runs from (8, 144) in it: Wine draws the window's frame
-# itself where no window manager does.
-start_program() {
-    recording_opener "$work"
-    PATH="$work/bin:$PATH" "$wine" "$exe" 2>"$work/program.log" &
-    program_pid=$!
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarnwick by Velmor$' | head -n 1)
-    sleep 0.5  # let the first paint finish
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    import -window "$window" "$work/shot.png"
-    local rule
-    rule=$("$convert" "$work/shot.png" -fill black +opaque 'rgb(0,0,192)' -fill white -opaque 'rgb(0,0,192)' \
-        -format '%@' info: 2>/dev/null)  # "265x2+11+163" at 96 dpi
-    read -r rule_width rule_left rule_top <<<"$(tr 'x+' '  ' <<<"$rule" | awk '{ print $1, $3, $4 }')"
-    scale=$(awk -v w="$rule_width" 'BEGIN { printf "%.2f", (w - 1) / 264 }')
-    client_x=$(awk -v l="$rule_left" -v s="$scale" 'BEGIN { printf "%d", l - int(8 * s + 0.5) }')
-    client_y=$(awk -v t="$rule_top" -v s="$scale" 'BEGIN { printf "%d", t - int(144 * s + 0.5) }')
-    border=$client_x  # the frame's width, the same on the left, right and bottom
-    client_width=$((WIDTH - 2 * border))
-    client_height=$((HEIGHT - client_y - border))
-}
 
 reported() {  # whether a failure report is up: a window titled "Tarnwick"
     [ -n "$(timeout 10 xdotool search --sync --onlyvisible --name '^Tarnwick$' | head -n 1)" ] && echo yes
