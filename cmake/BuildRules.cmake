@@ -9,8 +9,9 @@
 add_library(tarnwick-build-rules INTERFACE)
 target_compile_features(tarnwick-build-rules INTERFACE cxx_std_20)
 
+# (Emscripten's toolchain calls WebAssembly x86.)
 set(tarnwick_x86_32 OFF)
-if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^([xX]86|i[3-6]86|x86_64|AMD64|amd64)$")
+if(NOT EMSCRIPTEN AND CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^([xX]86|i[3-6]86|x86_64|AMD64|amd64)$")
     set(tarnwick_x86_32 ON)
 endif()
 

@@ -5,7 +5,7 @@ if(TARNWICK_GTEST_FROM_SOURCE)
     # GoogleTest itself from the sources the googletest package ships.
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-    if(WIN32)
+    if(WIN32 OR EMSCRIPTEN)
         set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
     endif()
     add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)

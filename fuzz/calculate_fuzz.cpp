@@ -4,7 +4,6 @@
 // of its verdict, or it fails with a kind the calculation can raise and leaves
 // the result box untouched.
 
-#include <cfenv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "headroom_estimate.hpp"
 #include "speed_calc.hpp"
 
 namespace {
@@ -71,8 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const float dsMargin = Narrowed(view.inputs[0]);
     const float minMargin = Narrowed(view.inputs[1]);
     const float currentSpeed = Narrowed(view.inputs[2]);
-    std::feclearexcept(FE_ALL_EXCEPT);
-    const float estimate = tarnwick::EstimateMaxSpeed(dsMargin, minMargin, currentSpeed);
+    tarnwick::FpStatus status;
+    status.Clear();
+    const float estimate = tarnwick::EstimateMaxSpeed(dsMargin, minMargin, currentSpeed, status);
 
     Require(view.colour == tarnwick::VerdictColour(tarnwick::CompareSpeeds(estimate, currentSpeed)));
     if (std::isinf(estimate)) {

@@ -1,14 +1,15 @@
 // Reading a number from what the user typed. Every text gives a number; only
 // a number beyond the double range is refused. The full stop is the decimal
-// separator whatever the locale, so that a number typed reads the same on
-// every machine.
+// separator whatever the locale, and the conversion is exact (correctly
+// rounded), so that a number typed reads the same on every machine.
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
+#include "exact_decimal.hpp"
 #include "speed_calc.hpp"
 
 namespace tarnwick {
@@ -45,16 +46,6 @@ double ReadRadixInteger(std::string_view digits, int radix) {
         if (value > std::numeric_limits<std::uint32_t>::max()) throw RunFailure(FailureKind::Overflow);
     }
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
-// The decimal exponent of the leading non-zero digit of a digit run that may
-// hold one full stop: 2 for "0123.4", -3 for ".00123". Only meaningful when
-// the run holds a non-zero digit.
-std::int64_t LeadingDigitExponent(std::string_view mantissa) {
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t lead = mantissa.find_first_of("123456789");
-    if (lead < point) return static_cast<std::int64_t>(point - lead) - 1;
-    return static_cast<std::int64_t>(point) - static_cast<std::int64_t>(lead);
 }
 
 // The exponent digits' value, held at a bound far beyond any double exponent.
@@ -100,21 +91,12 @@ double ReadDecimal(std::string_view text) {
         }
     }
 
-    // The sign is left out: std::from_chars takes no plus sign, and negating is exact.
-    const std::string_view number = text.substr(mantissaBegin, numberEnd - mantissaBegin);
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Out of range either way: too large, or too small and read as zero.
-        const std::string_view mantissa = text.substr(mantissaBegin, mantissaEnd - mantissaBegin);
-        const std::string_view exponent =
-            numberEnd > mantissaEnd ? text.substr(mantissaEnd + 1, numberEnd - mantissaEnd - 1) : std::string_view{};
-        if (LeadingDigitExponent(mantissa) + SaturatedExponent(exponent) >= 0) {
-            throw RunFailure(FailureKind::Overflow);
-        }
-        value = 0.0;
-    }
-    return negative ? -value : value;
+    const std::string_view mantissa = text.substr(mantissaBegin, mantissaEnd - mantissaBegin);
+    const std::string_view exponent =
+        numberEnd > mantissaEnd ? text.substr(mantissaEnd + 1, numberEnd - mantissaEnd - 1) : std::string_view{};
+    const std::optional<double> value = ExactDecimal::FromDigits(mantissa, SaturatedExponent(exponent)).ToDouble();
+    if (!value) throw RunFailure(FailureKind::Overflow);
+    return negative ? -*value : *value;  // negating is exact
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 // An in-memory window for the Calculate action: it holds the four boxes,
 // records every operation in order, and can fail any one of them. Like a GUI
 // toolkit may, it leaves floating-point flags raised by every operation,
-// completed or failed; the action must clear them.
+// completed or failed, where the processor keeps them; the action must clear them.
 #pragma once
 
-#include <cfenv>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "fp_status.hpp"
 #include "speed_calc.hpp"
 
 namespace tarnwick::testing {
@@ -56,7 +56,7 @@ private:
         return "?";
     }
     void Record(std::string operation) {
-        std::feraiseexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+        FpStatus{}.Raise(kInvalidOperation | kDivisionByZero | kOverflow);
         operations_.push_back(std::move(operation));
         if (operations_.size() - 1 == failingOperation_) throw RunFailure(FailureKind::ControlAccess);
     }

@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
 #include <sstream>
 #include <type_traits>
+
+#include "bit_cast.hpp"
 
 namespace tarnwick::testing {
 
@@ -23,7 +24,7 @@ std::string Describe(Real value) {
 template <typename Real>
 ::testing::AssertionResult SameBits(Real actual, Real expected) {
     using Bits = std::conditional_t<sizeof(Real) == 4, std::uint32_t, std::uint64_t>;
-    if (std::bit_cast<Bits>(actual) == std::bit_cast<Bits>(expected)) return ::testing::AssertionSuccess();
+    if (BitCast<Bits>(actual) == BitCast<Bits>(expected)) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << Describe(actual) << " instead of " << Describe(expected);
 }
 
