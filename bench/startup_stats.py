@@ -21,11 +21,17 @@ def interval(ratios, rounds=4000):
     return medians[int(0.025 * rounds)], medians[int(0.975 * rounds) - 1]
 
 
-tarnwick, minimal = read(sys.argv[1]), read(sys.argv[2])
-print(f"runs each:             {len(tarnwick)}")
-for column, what, unit in ((0, "time to window mapped", "ms"), (1, "peak resident memory", "kB")):
-    ratios = [t[column] / m[column] for t, m in zip(tarnwick, minimal)]
+def summary(what, unit, tarnwick, minimal):
+    """One line: the medians of the two, and the median of the pairs' ratios with its interval."""
+    ratios = [t / m for t, m in zip(tarnwick, minimal)]
     low, high = interval(ratios)
-    print(f"{what + ':':22} tarnwick {statistics.median(t[column] for t in tarnwick):.1f} {unit}, "
-          f"minimal {statistics.median(m[column] for m in minimal):.1f} {unit}, "
-          f"ratio {statistics.median(ratios):.3f} (95% interval {low:.3f} to {high:.3f})")
+    return (f"{what + ':':22} tarnwick {statistics.median(tarnwick):.1f} {unit}, "
+            f"minimal {statistics.median(minimal):.1f} {unit}, "
+            f"ratio {statistics.median(ratios):.3f} (95% interval {low:.3f} to {high:.3f})")
+
+
+if __name__ == "__main__":
+    tarnwick, minimal = read(sys.argv[1]), read(sys.argv[2])
+    print(f"runs each:             {len(tarnwick)}")
+    for column, what, unit in ((0, "time to window mapped", "ms"), (1, "peak resident memory", "kB")):
+        print(summary(what, unit, [t[column] for t in tarnwick], [m[column] for m in minimal]))

@@ -8,18 +8,13 @@ screen, reads Chromium's accessibility tree, and checks the page in a dark
 colour scheme, in a German browser, on a phone's screen and offline after
 one visit. Needs Debian's chromium, chromium-driver, python3-selenium and
 python3-pil (run with /usr/bin/python3)."""
-import functools
-import http.server
 import io
 import json
+import os
 import sys
-import tempfile
-import threading
 import time
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -51,31 +46,15 @@ def eventually(read, expected, seconds=5):
 
 # ---- A server on 127.0.0.1 that can be stopped ------------------------------------------
 
-class Handler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
-                      ".js": "text/javascript"}
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../scripts/lib"))
+import headless_chromium  # noqa: E402
+import site_server  # noqa: E402
 
-    def log_message(self, *args):
-        pass
-
-
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Handler, directory=site))
-threading.Thread(target=server.serve_forever, daemon=True).start()
-origin = f"http://127.0.0.1:{server.server_address[1]}/"
+server, origin = site_server.start(site)
 
 # ---- Chromium -------------------------------------------------------------------------
 
-options = webdriver.ChromeOptions()
-options.binary_location = "/usr/bin/chromium"
-for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--disable-dev-shm-usage", "--window-size=800,600", "--hide-scrollbars",
-                 f"--user-data-dir={tempfile.mkdtemp(prefix='tarnwick-chromium-')}"):
-    options.add_argument(argument)
-options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
-driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-driver.set_script_timeout(20)
+driver = headless_chromium.start(logs=True)
 requests = []  # every URL the page asked for
 
 
@@ -187,6 +166,9 @@ check("txtDSM's place in twips", js(
 check("every control carries its name", all(driver.find_elements(By.ID, name) for name in (
     "txtCurSpeed", "cmdCalc", "txtSpeed", "txtMin", "txtDSM", "imgLogo", "Label1", "Label2", "Label3", "Label4",
     "Label5", "Label6", "Label7", "Label8", "Line1")), True)
+check("logo shown at its size", eventually(lambda: js(
+    "const i = document.querySelector('#imgLogo img'); return i.complete ? [i.naturalWidth, i.naturalHeight] : []"),
+    [137, 41]), [137, 41])
 check("focus starts in txtDSM", focused(), "txtDSM")
 check("boxes at start", [value(n) for n in ("txtDSM", "txtMin", "txtCurSpeed", "txtSpeed")], ["", "6", "", ""])
 check("result box white at start", background("txtSpeed"), WHITE)
