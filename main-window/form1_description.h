@@ -111,6 +111,20 @@ constexpr const Control& ControlNamed(std::string_view name) {
     throw std::out_of_range("no control of that name");  // in a constant expression, a compile error
 }
 
+// The place of the control of this name in kControls; kControls.size() for none.
+constexpr std::size_t IndexOf(std::string_view name) {
+    for (std::size_t i = 0; i < kControls.size(); ++i)
+        if (kControls[i].name == name) return i;
+    return kControls.size();
+}
+
+// What the captions tell of the box of this name; nullptr for a control that is no box.
+constexpr const BoxCaptions* CaptionsOf(std::string_view box) {
+    for (const BoxCaptions& row : kBoxCaptions)
+        if (row.control == box) return &row;
+    return nullptr;
+}
+
 constexpr bool TakesFocus(Kind kind) { return kind == Kind::TextBox || kind == Kind::PushButton; }
 
 }  // namespace form1

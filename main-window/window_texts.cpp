@@ -42,6 +42,18 @@ std::string UnexpectedFailureMessage(std::string_view description) {
            ".\n\nThe program goes on running; the boxes keep what they show.";
 }
 
+std::string CurrentFailureMessage() {
+    try {
+        throw;
+    } catch (const tarnwick::RunFailure& failure) {
+        return FailureMessage(failure.kind());
+    } catch (const std::exception& failure) {
+        return UnexpectedFailureMessage(failure.what());
+    } catch (...) {
+        return UnexpectedFailureMessage("an unknown exception");
+    }
+}
+
 std::string_view VerdictInWords(tarnwick::Colour colour) {
     using tarnwick::SpeedVerdict;
     if (colour == tarnwick::VerdictColour(SpeedVerdict::Higher)) return "higher than the current speed";

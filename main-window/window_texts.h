@@ -24,6 +24,10 @@ std::string FailureMessage(tarnwick::FailureKind kind);
 // The report of a failure the program does not expect (a fault of its own).
 std::string UnexpectedFailureMessage(std::string_view description);
 
+// The report of the failure being handled: called in a catch block, by the
+// event dispatch of each window, for whatever left a handler.
+std::string CurrentFailureMessage();
+
 // The verdict that a colour of the result box shows, in words ("higher than
 // the current speed"), so that a screen reader gets what the colour tells the
 // eye; empty for a colour that is no verdict's (the white before the first

@@ -64,7 +64,7 @@ void ExactDecimal::Trim() {
 
 // Long multiplication, from the last digit up.
 void ExactDecimal::ShiftLeft(int bits) {
-    std::array<char, kMaxDigits + 20> product{};  // 2^60 adds 19 digits at most
+    std::array<char, kMaxDigits + 20> product;  // 2^60 adds 19 digits at most; only what is written is read
     auto begin = static_cast<int>(product.size());
     std::uint64_t carry = 0;
     for (int read = count_ - 1; read >= 0; --read) {

@@ -165,12 +165,8 @@ template <typename Handler>
 void Form1::Dispatch(Handler handler) {
     try {
         handler();
-    } catch (const RunFailure& failure) {
-        reporter_.Report(this, Text(form1::FailureMessage(failure.kind())));
-    } catch (const std::exception& failure) {
-        reporter_.Report(this, Text(form1::UnexpectedFailureMessage(failure.what())));
     } catch (...) {
-        reporter_.Report(this, Text(form1::UnexpectedFailureMessage("an unknown exception")));
+        reporter_.Report(this, Text(form1::CurrentFailureMessage()));
     }
 }
 

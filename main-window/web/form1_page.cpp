@@ -32,18 +32,6 @@ void SetAttribute(val& element, const char* name, std::string_view value) {
 
 void SetStyle(val& element, const char* property, const std::string& value) { element["style"].set(property, value); }
 
-std::size_t IndexOf(std::string_view name) {
-    for (std::size_t i = 0; i < form1::kControls.size(); ++i)
-        if (form1::kControls[i].name == name) return i;
-    return form1::kControls.size();
-}
-
-const form1::BoxCaptions* CaptionsOf(std::string_view box) {
-    for (const form1::BoxCaptions& row : form1::kBoxCaptions)
-        if (row.control == box) return &row;
-    return nullptr;
-}
-
 // "&Calculate": the text without the ampersand, and the letter after it.
 struct AccessKeyText {
     std::string before, key, after;
@@ -101,13 +89,13 @@ void Form1Page::CreateControls() {
         panel_.call<void>("append", CreateControl(index));
     };
 
-    create(IndexOf("imgLogo"));
+    create(form1::IndexOf("imgLogo"));
     for (const std::string_view name : form1::kTabOrder) {
         if (!form1::TakesFocus(form1::ControlNamed(name).kind)) continue;
-        const form1::BoxCaptions* captions = CaptionsOf(name);
-        if (captions != nullptr) create(IndexOf(captions->name));
-        create(IndexOf(name));
-        if (captions != nullptr) create(IndexOf(captions->unit));
+        const form1::BoxCaptions* captions = form1::CaptionsOf(name);
+        if (captions != nullptr) create(form1::IndexOf(captions->name));
+        create(form1::IndexOf(name));
+        if (captions != nullptr) create(form1::IndexOf(captions->unit));
     }
     for (std::size_t i = 0; i < form1::kControls.size(); ++i) create(i);
 
@@ -130,7 +118,7 @@ val Form1Page::CreateControl(std::size_t index) {
         for (const char* off : {"autocomplete", "autocapitalize", "autocorrect"}) SetAttribute(element, off, "off");
         SetAttribute(element, "spellcheck", "false");
         // Named after its caption, with its unit, as a reader takes the row.
-        if (const form1::BoxCaptions* captions = CaptionsOf(control.name))
+        if (const form1::BoxCaptions* captions = form1::CaptionsOf(control.name))
             SetAttribute(element, "aria-labelledby", std::string(captions->name) + " " + std::string(captions->unit));
         SetStyle(element, "backgroundColor", Css(*control.colour));
         SetStyle(element, "color", Css(form1::kText));
@@ -228,12 +216,8 @@ void Form1Page::Dispatch(Handler handler) {
     try {
         handler();
         return;
-    } catch (const RunFailure& failure) {
-        message = form1::FailureMessage(failure.kind());
-    } catch (const std::exception& failure) {
-        message = form1::UnexpectedFailureMessage(failure.what());
     } catch (...) {
-        message = form1::UnexpectedFailureMessage("an unknown exception");
+        message = form1::CurrentFailureMessage();
     }
     ShowReport(form1::kReportTitle, message);
 }
@@ -265,7 +249,7 @@ void Form1Page::SetBoxText(Box box, std::string_view text) {
     val element = BoxElement(box);
     element.set("value", std::string(text));
     if (box == Box::txtSpeed) {
-        const form1::BoxCaptions& row = *CaptionsOf("txtSpeed");
+        const form1::BoxCaptions& row = *form1::CaptionsOf("txtSpeed");
         std::string announcement = std::string(text) + " " + std::string(form1::ControlNamed(row.unit).content);
         if (!verdict_.empty()) announcement += ", " + verdict_;
         announcer_.set("textContent", announcement);

@@ -27,18 +27,6 @@ constexpr int kFirstControlId = 100;
 
 COLORREF ToColorref(tarnwick::Colour colour) { return RGB(colour.r, colour.g, colour.b); }
 
-std::size_t IndexOf(std::string_view name) {
-    for (std::size_t i = 0; i < form1::kControls.size(); ++i)
-        if (form1::kControls[i].name == name) return i;
-    return form1::kControls.size();
-}
-
-const form1::BoxCaptions* CaptionsOf(std::string_view box) {
-    for (const form1::BoxCaptions& row : form1::kBoxCaptions)
-        if (row.control == box) return &row;
-    return nullptr;
-}
-
 HICON LoadApplicationIcon(HINSTANCE instance, int metric, UINT dpi) {
     const int size = GetSystemMetricsForDpi(metric, dpi);
     return static_cast<HICON>(
@@ -87,7 +75,7 @@ void Form1Window::ShowCentred(int showCommand) {
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_, showCommand);
-    SetFocus(controls_[IndexOf("txtDSM")]);
+    SetFocus(controls_[form1::IndexOf("txtDSM")]);
 }
 
 LRESULT CALLBACK Form1Window::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -113,7 +101,7 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(
             OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == controls_[IndexOf("imgLogo")] && linkCursor_ != nullptr) {
+        if (reinterpret_cast<HWND>(wParam) == controls_[form1::IndexOf("imgLogo")] && linkCursor_ != nullptr) {
             SetCursor(linkCursor_);
             return TRUE;
         }
@@ -124,7 +112,7 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             lastFocus_ = GetFocus();
         } else {
-            SetFocus(IsChild(window_, lastFocus_) ? lastFocus_ : controls_[IndexOf("txtDSM")]);
+            SetFocus(IsChild(window_, lastFocus_) ? lastFocus_ : controls_[form1::IndexOf("txtDSM")]);
         }
         return 0;
     case WM_PAINT: OnPaint(); return 0;
@@ -175,8 +163,8 @@ void Form1Window::CreateControls() {
     };
 
     for (const std::string_view name : form1::kTabOrder) {
-        if (const form1::BoxCaptions* captions = CaptionsOf(name)) create(IndexOf(captions->name));
-        create(IndexOf(name));
+        if (const form1::BoxCaptions* captions = form1::CaptionsOf(name)) create(form1::IndexOf(captions->name));
+        create(form1::IndexOf(name));
     }
     for (std::size_t i = 0; i < form1::kControls.size(); ++i) create(i);
 
@@ -193,7 +181,7 @@ void Form1Window::CreateControls() {
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(controls_[IndexOf("imgLogo")]);
+    tool.uId = reinterpret_cast<UINT_PTR>(controls_[form1::IndexOf("imgLogo")]);
     tool.lpszText = tip.data();
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 
@@ -206,10 +194,10 @@ void Form1Window::CreateControls() {
 void Form1Window::MakeAccessible() {
     for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
         AccessibleControl::Ref& object = boxAccessibles_[static_cast<std::size_t>(row.box)];
-        object = AccessibleControl::Attach(controls_[IndexOf(row.control)]);
+        object = AccessibleControl::Attach(controls_[form1::IndexOf(row.control)]);
         if (object) object->SetDescription(BoxDescription(row.box, {}));
     }
-    logoAccessible_ = AccessibleControl::Attach(controls_[IndexOf("imgLogo")]);
+    logoAccessible_ = AccessibleControl::Attach(controls_[form1::IndexOf("imgLogo")]);
     if (logoAccessible_) logoAccessible_->PresentAsLink(Utf16(form1::kLogoLinkName));
 }
 
@@ -252,7 +240,7 @@ HBRUSH Form1Window::OnControlColour(HDC dc, HWND control) {
     SetTextColor(dc, ToColorref(form1::kText));
     for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
         const auto box = static_cast<std::size_t>(row.box);
-        if (control == controls_[IndexOf(row.control)]) {
+        if (control == controls_[form1::IndexOf(row.control)]) {
             SetBkColor(dc, boxColours_[box]);
             return boxBrushes_[box].get();
         }
@@ -291,12 +279,8 @@ void Form1Window::Dispatch(Handler handler) {
     try {
         handler();
         return;
-    } catch (const RunFailure& failure) {
-        message = form1::FailureMessage(failure.kind());
-    } catch (const std::exception& failure) {
-        message = form1::UnexpectedFailureMessage(failure.what());
     } catch (...) {
-        message = form1::UnexpectedFailureMessage("an unknown exception");
+        message = form1::CurrentFailureMessage();
     }
     MessageBoxW(window_, Utf16(message).c_str(), Utf16(form1::kReportTitle).c_str(), MB_OK | MB_ICONERROR);
 }
@@ -308,7 +292,7 @@ void Form1Window::imgLogo_Click() { OpenHomePage(shell_, WindowHandle()); }
 HWND Form1Window::BoxWindow(Box box) const {
     for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
         if (row.box != box) continue;
-        HWND handle = controls_[IndexOf(row.control)];
+        HWND handle = controls_[form1::IndexOf(row.control)];
         if (IsWindow(handle)) return handle;
     }
     throw RunFailure(FailureKind::ControlAccess);

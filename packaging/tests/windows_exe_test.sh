@@ -24,7 +24,17 @@ check "file kind" "$(file -b "$exe" | cut -d , -f 1)" "$kind"
 headers=$("$triplet-objdump" -p "$exe")
 imports=$(awk '/DLL Name:/ { print tolower($3) }' <<<"$headers" | sort | tr '\n' ' ')
 check "imports only Windows' own DLLs" "$imports" \
-    "comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleacc.dll oleaut32.dll user32.dll "
+    "advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleacc.dll oleaut32.dll user32.dll "
+
+# Hardened: ASLR (high-entropy on 64-bit), DEP, and mingw-w64's stack
+# protector, linked in (it takes its random guard from advapi32).
+characteristics=$(sed -n '/^DllCharacteristics/,/^[A-Z]/p' <<<"$headers" | awk 'NF == 1 && $1 ~ /^[A-Z_]+$/ { print $1 }' |
+    sort | tr '\n' ' ')
+case $triplet in
+i686-*) check "ASLR and DEP" "$characteristics" "DYNAMIC_BASE NX_COMPAT " ;;
+*) check "ASLR, high-entropy ASLR and DEP" "$characteristics" "DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT " ;;
+esac
+check "stack protector" "$("$triplet-nm" "$exe" | grep -c ' T ___*stack_chk_fail$')" "1"
 
 # The version record and the icon, read back field by field.
 "$here/../../resources/tests/windows_resource_test.sh" "$triplet-windres" "$exe" || failures=$((failures + 1))

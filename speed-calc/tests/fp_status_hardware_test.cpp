@@ -27,7 +27,7 @@ using FloatLimits = std::numeric_limits<float>;
 // infinities, and NaNs, quiet and signalling.
 std::vector<double> EdgeDoubles() {
     const auto floatMax = static_cast<double>(FloatLimits::max());
-    const double floatOverflowBoundary = BitCast<double>(std::uint64_t{0x47EFFFFFF0000000});  // 2^128 - 2^103
+    const auto floatOverflowBoundary = BitCast<double>(std::uint64_t{0x47EFFFFFF0000000});  // 2^128 - 2^103
     const std::vector<double> magnitudes = {
         0.0,
         Limits::denorm_min(),

@@ -1,30 +1,15 @@
 """The checks of accessibility_test.sh, over AT-SPI: accessibility_test.py <file the opener writes>."""
+import os
 import sys
 import time
 
 import pyatspi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../scripts/lib"))
+from checks import check, eventually, finish  # noqa: E402
+import checks  # noqa: E402
+
 opened = sys.argv[1]
-failures = 0
-
-
-def check(what, actual, expected):
-    global failures
-    if actual == expected:
-        print(f"ok: {what}")
-    else:
-        print(f"FAILED: {what}: got {actual!r}, expected {expected!r}")
-        failures += 1
-
-
-def eventually(read, expected, seconds=5):
-    """What read() gives once it is the expected value, or after some seconds."""
-    deadline = time.monotonic() + seconds
-    while True:
-        value = read()
-        if value == expected or time.monotonic() > deadline:
-            return value
-        time.sleep(0.1)
 
 
 def application(name):
@@ -62,7 +47,7 @@ boxes = {name: named(name, "text") for name in ("DS Margin", "Minimum margin", "
 for name, box in boxes.items():
     check(f"text box {name!r}", box is not None, True)
 if None in boxes.values():
-    sys.exit(f"{failures} check(s) failed")
+    sys.exit(f"{checks.failures} check(s) failed")
 button = named("Calculate", "push button")
 check("push button 'Calculate'", button is not None, True)
 link = named("Velmor.example", "link")
@@ -113,6 +98,4 @@ if link is not None:
     check("link's action opens the home page", eventually(recorded, ["http://www.velmor.example"]),
           ["http://www.velmor.example"])
 
-if failures:
-    sys.exit(f"{failures} check(s) failed")
-print("all checks passed")
+finish()

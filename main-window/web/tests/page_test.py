@@ -20,28 +20,8 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 site = sys.argv[1]
-failures = 0
 
 GREEN, WHITE, RED = "rgb(200, 255, 200)", "rgb(255, 255, 255)", "rgb(255, 180, 180)"
-
-
-def check(what, actual, expected):
-    global failures
-    if actual == expected:
-        print(f"ok: {what}")
-    else:
-        print(f"FAILED: {what}: got {actual!r}, expected {expected!r}")
-        failures += 1
-
-
-def eventually(read, expected, seconds=5):
-    """What read() gives once it is the expected value, or after some seconds."""
-    deadline = time.monotonic() + seconds
-    while True:
-        value = read()
-        if value == expected or time.monotonic() > deadline:
-            return value
-        time.sleep(0.05)
 
 
 # ---- A server on 127.0.0.1 that can be stopped ------------------------------------------
@@ -49,6 +29,7 @@ def eventually(read, expected, seconds=5):
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../scripts/lib"))
 import headless_chromium  # noqa: E402
 import site_server  # noqa: E402
+from checks import check, eventually, finish  # noqa: E402
 
 server, origin = site_server.start(site)
 
@@ -322,6 +303,4 @@ check("... and changes nothing in the boxes",
 
 driver.quit()
 
-if failures:
-    sys.exit(f"{failures} check(s) failed")
-print("all checks passed")
+finish()
