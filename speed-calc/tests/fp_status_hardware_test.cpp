@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -89,7 +90,12 @@ Flags FlagsOf(Operation operation) {
 void ExpectAgreementOnEveryOperation(const std::vector<double>& left, const std::vector<double>& right) {
     for (const double a : left) {
         EXPECT_TRUE(Agree(FlagsOf([&](FpStatus& s) { s.Narrow(a); }), a, 0)) << "narrowing";
-        EXPECT_TRUE(Agree(FlagsOf([&](FpStatus& s) { s.Log(a); }), a, 0)) << "logarithm";
+        // The C libraries differ on the logarithm of 0 and of negative
+        // numbers (mingw-w64's raises nothing), which the estimate never
+        // takes: it fails with InvalidArgument first.
+        if (!std::islessequal(a, 0.0)) {
+            EXPECT_TRUE(Agree(FlagsOf([&](FpStatus& s) { s.Log(a); }), a, 0)) << "logarithm";
+        }
         EXPECT_TRUE(Agree(FlagsOf([&](FpStatus& s) { s.PowerOf2(a); }), a, 0)) << "power of 2";
         for (const double b : right) {
             EXPECT_TRUE(Agree(FlagsOf([&](FpStatus& s) { s.Add(a, b); }), a, b)) << "sum";
