@@ -65,11 +65,13 @@ void cmdCalc_Click(CalcView& view);
 // InvalidArgument for a current speed of 0 or less, and the kind of any
 // invalid-operation, division-by-zero or overflow flag found in the
 // floating-point status (checked in that order) after the logarithm and after
-// each of the next two steps. The status is read, not cleared: a flag raised
-// before the call, since the caller last cleared it, counts too. So a current
-// speed typed beyond the float range fails with Overflow when cmdCalc_Click
-// narrows it. The final power is not checked: an estimate too large for a
-// float is +infinity and one too small is a denormal or 0.
+// each of the next two steps. The status is read, not cleared: where the
+// processor keeps the flags, a flag raised before the call, since the caller
+// last cleared it, counts too (where it keeps none, as in WebAssembly, the
+// flags are derived from the estimate's own operations). A current speed
+// typed beyond the float range fails with Overflow, raised when
+// cmdCalc_Click narrows it. The final power is not checked: an estimate too
+// large for a float is +infinity and one too small is a denormal or 0.
 float EstimateMaxSpeed(float dsMargin, float minMargin, float currentSpeed);
 
 // Exact comparison of the two floats.
