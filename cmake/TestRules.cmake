@@ -42,6 +42,22 @@ if(WIN32 AND CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
     endif()
 endif()
 
+# The tests under Wine share one Wine session, started before them and ended
+# after them. The first program of a session starts Wine's services, and a
+# program started beside it while they come up can fail to start at all
+# ("ShellExecuteEx failed"); started alone first, no test waits on it. (What
+# Wine leaves running keeps nothing of CTest's open: CTest would wait for it.)
+set(tarnwick_test_fixtures "")
+if(WIN32 AND CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+    find_program(TARNWICK_WINESERVER NAMES wineserver wineserver-stable REQUIRED)
+    add_test(NAME wine-session-start COMMAND sh -c "\"$1\" -k; \"$1\" -w; \"$1\" -p </dev/null >/dev/null 2>&1 && \"$2\" cmd /c exit </dev/null >/dev/null 2>&1" sh
+        "${TARNWICK_WINESERVER}" "${CMAKE_CROSSCOMPILING_EMULATOR}")
+    add_test(NAME wine-session-end COMMAND "${TARNWICK_WINESERVER}" -k)
+    set_tests_properties(wine-session-start PROPERTIES FIXTURES_SETUP wine-session TIMEOUT 120)
+    set_tests_properties(wine-session-end PROPERTIES FIXTURES_CLEANUP wine-session)
+    set(tarnwick_test_fixtures wine-session)
+endif()
+
 # Cross-compiled tests run only where there is an emulator to run them (Wine);
 # elsewhere they are built, which still compiles every line of them.
 set(tarnwick_can_run_tests ON)
@@ -58,6 +74,6 @@ function(tarnwick_add_gtest name)
     target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gtest GTest::gtest_main tarnwick-build-rules)
     if(tarnwick_can_run_tests)
         gtest_discover_tests(${name} NO_PRETTY_VALUES DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST
-            PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}")
+            PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}" FIXTURES_REQUIRED "${tarnwick_test_fixtures}")
     endif()
 endfunction()
