@@ -1,0 +1,66 @@
+# Builds Tarnwick's MSI with wixl, the same bytes from the same inputs.
+#
+#   cmake -DWIXL=… -DMSIBUILD=… -DFAKETIME=… -DEXE=… -DLICENCE=… -DICON=…
+#         -DARCH=x86|x64 -DVERSION=1.0.0.1 -DOUTPUT=….msi -P make_msi.cmake
+#
+# wixl makes up a package code on every run and stamps the package with the
+# time it ran. Here the product code names one version for one architecture
+# (a major upgrade needs a new one for every version), the package code these
+# exact bytes (so it follows the program's), and the time is SOURCE_DATE_EPOCH
+# where that is set (a release sets it to the commit's time).
+
+foreach(variable WIXL MSIBUILD FAKETIME EXE LICENCE ICON ARCH VERSION OUTPUT)
+    if(NOT DEFINED ${variable})
+        message(FATAL_ERROR "make_msi.cmake needs -D${variable}=…")
+    endif()
+endforeach()
+
+# The upgrade code in tarnwick.wxs, as the namespace of the codes made here.
+set(upgrade_code 7524746C-366E-4FA9-81CE-4DAD2CFCF222)
+file(SHA256 "${EXE}" exe_digest)
+string(UUID product_code NAMESPACE ${upgrade_code} NAME "product ${VERSION} ${ARCH}" TYPE SHA1 UPPER)
+string(UUID package_code NAMESPACE ${upgrade_code} NAME "package ${VERSION} ${ARCH} ${exe_digest}" TYPE SHA1 UPPER)
+
+set(at_fixed_time "")
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    string(TIMESTAMP build_time "%Y-%m-%d %H:%M:%S" UTC)  # from SOURCE_DATE_EPOCH
+    set(at_fixed_time "${CMAKE_COMMAND}" -E env TZ=UTC "${FAKETIME}" "${build_time}")
+endif()
+
+# wixl takes the files it packs by paths relative to where it runs.
+set(partial "${OUTPUT}.partial")
+set(inputs "${OUTPUT}.inputs")
+file(REMOVE_RECURSE "${partial}" "${inputs}")
+file(MAKE_DIRECTORY "${inputs}")
+file(COPY_FILE "${EXE}" "${inputs}/tarnwick.exe")
+file(COPY_FILE "${LICENCE}" "${inputs}/LICENSE.txt")
+file(COPY_FILE "${ICON}" "${inputs}/tarnwick.ico")
+execute_process(
+    COMMAND ${at_fixed_time} "${WIXL}" --arch ${ARCH} --output "${partial}"
+        -D "Version=${VERSION}" -D "ProductCode={${product_code}}"
+        -D "Exe=tarnwick.exe" -D "Licence=LICENSE.txt" -D "Icon=tarnwick.ico"
+        "${CMAKE_CURRENT_LIST_DIR}/tarnwick.wxs"
+    WORKING_DIRECTORY "${inputs}"
+    COMMAND_ERROR_IS_FATAL ANY)
+file(REMOVE_RECURSE "${inputs}")
+
+# The package code (msibuild sets it with the subject, author and template,
+# which names 32-bit x86 "Intel"), and an upgrade that takes in the same
+# first three numbers of a version (its upper bound inclusive: 512), as
+# tarnwick.wxs explains. The row is a key of its table, so it is replaced,
+# not updated.
+set(platform ${ARCH})
+if(ARCH STREQUAL "x86")
+    set(platform Intel)
+endif()
+execute_process(
+    COMMAND ${at_fixed_time} "${MSIBUILD}" "${partial}"
+        -s "Tarnwick ${VERSION}, ADSL speed estimator" Velmor "${platform};1033" "{${package_code}}"
+    COMMAND_ERROR_IS_FATAL ANY)
+execute_process(
+    COMMAND ${at_fixed_time} "${MSIBUILD}" "${partial}"
+        -q "DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'"
+        -q "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`)
+            VALUES ('{${upgrade_code}}', '${VERSION}', 513, 'WIX_UPGRADE_DETECTED')"
+    COMMAND_ERROR_IS_FATAL ANY)
+file(RENAME "${partial}" "${OUTPUT}")
