@@ -53,6 +53,19 @@ if(NOT MSVC AND NOT EMSCRIPTEN AND NOT TARNWICK_SANITIZE AND NOT TARNWICK_FUZZ)
     endif()
 endif()
 
+# The same bytes from the same sources, wherever and whenever they are built:
+# Windows programs carry no link time, and a release leaves out where its
+# source and build folders were (debugging information, file names in
+# messages). Kept in other builds, where a debugger wants them.
+if(MINGW)
+    target_link_options(tarnwick-build-rules INTERFACE -Wl,--no-insert-timestamp)
+endif()
+if(TARNWICK_REPRODUCIBLE AND NOT MSVC)
+    target_compile_options(tarnwick-build-rules INTERFACE
+        "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=tarnwick"
+        "-ffile-prefix-map=${PROJECT_BINARY_DIR}=tarnwick-build")
+endif()
+
 # AddressSanitizer and UndefinedBehaviorSanitizer, for the sanitize preset.
 if(TARNWICK_SANITIZE)
     if(MSVC)

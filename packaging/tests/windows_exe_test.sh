@@ -35,6 +35,8 @@ i686-*) check "ASLR and DEP" "$characteristics" "DYNAMIC_BASE NX_COMPAT " ;;
 *) check "ASLR, high-entropy ASLR and DEP" "$characteristics" "DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT " ;;
 esac
 check "stack protector" "$("$triplet-nm" "$exe" | grep -c ' T ___*stack_chk_fail$')" "1"
+# No link time in the header: the same sources give the same bytes.
+check "no link time" "$(awk -F '\t+' '/^Time\/Date/ { print $2 }' <<<"$headers")" "Thu Jan  1 00:00:00 1970"
 
 # The version record and the icon, read back field by field.
 "$here/../../resources/tests/windows_resource_test.sh" "$triplet-windres" "$exe" || failures=$((failures + 1))

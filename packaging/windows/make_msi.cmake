@@ -21,11 +21,6 @@ file(SHA256 "${EXE}" exe_digest)
 string(UUID product_code NAMESPACE ${upgrade_code} NAME "product ${VERSION} ${ARCH}" TYPE SHA1 UPPER)
 string(UUID package_code NAMESPACE ${upgrade_code} NAME "package ${VERSION} ${ARCH} ${exe_digest}" TYPE SHA1 UPPER)
 
-set(at_fixed_time "")
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-    string(TIMESTAMP build_time "%Y-%m-%d %H:%M:%S" UTC)  # from SOURCE_DATE_EPOCH
-    set(at_fixed_time "${CMAKE_COMMAND}" -E env TZ=UTC "${FAKETIME}" "${build_time}")
-endif()
 
 # wixl takes the files it packs by paths relative to where it runs.
 set(partial "${OUTPUT}.partial")
@@ -35,6 +30,15 @@ file(MAKE_DIRECTORY "${inputs}")
 file(COPY_FILE "${EXE}" "${inputs}/tarnwick.exe")
 file(COPY_FILE "${LICENCE}" "${inputs}/LICENSE.txt")
 file(COPY_FILE "${ICON}" "${inputs}/tarnwick.ico")
+
+# The cabinet inside keeps each file's time, the package its own.
+set(at_fixed_time "")
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    execute_process(COMMAND touch -d "@$ENV{SOURCE_DATE_EPOCH}" tarnwick.exe LICENSE.txt tarnwick.ico
+        WORKING_DIRECTORY "${inputs}" COMMAND_ERROR_IS_FATAL ANY)
+    string(TIMESTAMP build_time "%Y-%m-%d %H:%M:%S" UTC)  # from SOURCE_DATE_EPOCH
+    set(at_fixed_time "${CMAKE_COMMAND}" -E env TZ=UTC "${FAKETIME}" "${build_time}")
+endif()
 execute_process(
     COMMAND ${at_fixed_time} "${WIXL}" --arch ${ARCH} --output "${partial}"
         -D "Version=${VERSION}" -D "ProductCode={${product_code}}"
