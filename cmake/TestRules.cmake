@@ -45,12 +45,11 @@ endif()
 # The tests under Wine share one Wine session, started before them and ended
 # after them. The first program of a session starts Wine's services, and a
 # program started beside it while they come up can fail to start at all
-# ("ShellExecuteEx failed"); started alone first, no test waits on it. (What
-# Wine leaves running keeps nothing of CTest's open: CTest would wait for it.)
+# ("ShellExecuteEx failed"); started alone first, no test waits on it.
 set(tarnwick_test_fixtures "")
 if(WIN32 AND CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
     find_program(TARNWICK_WINESERVER NAMES wineserver wineserver-stable REQUIRED)
-    add_test(NAME wine-session-start COMMAND sh -c "\"$1\" -k; \"$1\" -w; \"$1\" -p </dev/null >/dev/null 2>&1 && \"$2\" cmd /c exit </dev/null >/dev/null 2>&1" sh
+    add_test(NAME wine-session-start COMMAND "${CMAKE_CURRENT_LIST_DIR}/start_wine_session.sh"
         "${TARNWICK_WINESERVER}" "${CMAKE_CROSSCOMPILING_EMULATOR}")
     add_test(NAME wine-session-end COMMAND "${TARNWICK_WINESERVER}" -k)
     set_tests_properties(wine-session-start PROPERTIES FIXTURES_SETUP wine-session TIMEOUT 120)
@@ -73,7 +72,16 @@ function(tarnwick_add_gtest name)
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gtest GTest::gtest_main tarnwick-build-rules)
     if(tarnwick_can_run_tests)
+        # Only properties with a value: an empty one would take the next
+        # property's name for its value.
+        set(properties "")
+        if(arg_ENVIRONMENT)
+            list(APPEND properties ENVIRONMENT "${arg_ENVIRONMENT}")
+        endif()
+        if(tarnwick_test_fixtures)
+            list(APPEND properties FIXTURES_REQUIRED "${tarnwick_test_fixtures}")
+        endif()
         gtest_discover_tests(${name} NO_PRETTY_VALUES DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST
-            PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}" FIXTURES_REQUIRED "${tarnwick_test_fixtures}")
+            PROPERTIES ${properties})
     endif()
 endfunction()
