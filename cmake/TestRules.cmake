@@ -65,10 +65,14 @@ if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
     message(STATUS "No emulator for the target: tests are built, not run")
 endif()
 
-# tarnwick_add_gtest(<name> SOURCES <files...> LIBRARIES <targets...> [ENVIRONMENT <VAR=value...>])
+# tarnwick_add_gtest(<name> SOURCES <files...> LIBRARIES <targets...> [ENVIRONMENT <VAR=value...>]
+#                    [RUN_SERIAL])
 # Every test case becomes a CTest test of its own, named Suite.Case.
+# RUN_SERIAL runs each alone: for a locale of its own under Wine, where every
+# program that starts writes its locale's settings to the registry the
+# session's programs share.
 function(tarnwick_add_gtest name)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;LIBRARIES;ENVIRONMENT")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "RUN_SERIAL" "" "SOURCES;LIBRARIES;ENVIRONMENT")
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gtest GTest::gtest_main tarnwick-build-rules)
     if(tarnwick_can_run_tests)
@@ -77,6 +81,9 @@ function(tarnwick_add_gtest name)
         set(properties "")
         if(arg_ENVIRONMENT)
             list(APPEND properties ENVIRONMENT "${arg_ENVIRONMENT}")
+        endif()
+        if(arg_RUN_SERIAL)
+            list(APPEND properties RUN_SERIAL ON)
         endif()
         if(tarnwick_test_fixtures)
             list(APPEND properties FIXTURES_REQUIRED "${tarnwick_test_fixtures}")
