@@ -1,20 +1,19 @@
 #pragma once
 
-#include <emscripten/val.h>
-
-#include <array>
 #include <string>
 #include <string_view>
 
 #include "speed_calc.hpp"
 
-// Tarnwick's one window in the browser: Form1 as elements of the page, built
-// from the platform-free description of Form1. It implements CalcView on its
-// four text boxes and runs the Calculate button's click; the logo is a link
-// of the page, which the browser follows itself.
+// Tarnwick's one window in the browser: Form1 as elements of the page, which
+// the page's markup holds from the start (written from Form1's description
+// when the site is built). It implements CalcView on the four text boxes and
+// runs the Calculate button's click; the logo is a link of the page, which
+// the browser follows itself.
 class Form1Page : public tarnwick::CalcView {
 public:
-    // Builds the panel into the page's body, with the focus in txtDSM.
+    // Takes over the panel as the user has it: what has been typed and where
+    // the focus is stay as they are.
     Form1Page();
     Form1Page(const Form1Page&) = delete;
     Form1Page& operator=(const Form1Page&) = delete;
@@ -27,18 +26,9 @@ public:
     void cmdCalc_Click();
 
 private:
-    void CreateControls();
-    emscripten::val CreateControl(std::size_t index);
-    void FitFont();
-    emscripten::val BoxElement(tarnwick::Box box) const;
-
     // Runs an event's handler and reports whatever failure leaves it.
     template <typename Handler>
     void Dispatch(Handler handler);
 
-    emscripten::val document_;
-    emscripten::val panel_;
-    emscripten::val announcer_;             // a polite live region
-    std::array<emscripten::val, 4> boxes_;  // by tarnwick::Box
-    std::string verdict_;                   // of the last colour given to txtSpeed, in words
+    std::string verdict_;  // of the last colour given to txtSpeed, in words
 };

@@ -3,6 +3,7 @@ scripts/serve-web, the page's test and its benchmark."""
 import functools
 import http.server
 import threading
+import time
 
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):
@@ -10,12 +11,22 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
                       ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
                       ".js": "text/javascript", ".css": "text/css"}
 
+    def __init__(self, *args, delays=None, **kwargs):
+        self.delays = delays or {}
+        super().__init__(*args, **kwargs)
+
+    def do_GET(self):
+        time.sleep(self.delays.get(self.path.split("?")[0].rsplit("/", 1)[-1], 0))
+        super().do_GET()
+
     def log_message(self, *args):
         pass
 
 
-def start(folder, port=0):
-    """Serves folder in a thread of its own; returns the server (shutdown() stops it) and its address."""
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", port), functools.partial(SiteHandler, directory=folder))
+def start(folder, port=0, delays=None):
+    """Serves folder in a thread of its own; returns the server (shutdown() stops it) and its address.
+    delays: {file name: seconds} to hold back some files' answers, as a slow network would."""
+    handler = functools.partial(SiteHandler, directory=folder, delays=delays)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server, f"http://127.0.0.1:{server.server_address[1]}/"

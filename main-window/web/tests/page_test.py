@@ -13,6 +13,7 @@ import json
 import os
 import sys
 import time
+import urllib.parse
 
 from PIL import Image
 from selenium.webdriver.common.action_chains import ActionChains
@@ -282,11 +283,45 @@ driver.execute_cdp_cmd("Emulation.setUserAgentOverride", {"userAgent": agent})
 driver.execute_cdp_cmd("Emulation.setLocaleOverride", {})
 open_page()
 
+# ---- Typing and Calculate before the program has loaded --------------------------------------------------
+# A server of its own, which holds the WebAssembly back as a slow network would: longer than the page
+# waits before it says that the program has not loaded.
+
+slow_server, slow_origin = site_server.start(site, delays={"tarnwick.wasm": 14})
+driver.get(slow_origin)
+
+
+def loading():
+    return js("return document.documentElement.dataset.ready || 'loading'")
+
+
+def not_loaded_report():
+    return js("return !document.getElementById('not-loaded').hidden")
+
+
+check("slow network: the panel is there while the program loads",
+      [loading(), focused(), value("txtMin"), background("txtDSM"), not_loaded_report()],
+      ["loading", "txtDSM", "6", "rgb(230, 230, 255)", False])
+keys("12", Keys.TAB, Keys.TAB, "8")
+alt_c()
+check("... typed and Calculate pressed before the program had loaded",
+      [loading(), value("txtDSM"), value("txtSpeed")], ["loading", "12", ""])
+check("... the page says the program has not loaded, in time", eventually(not_loaded_report, True, 13), True)
+check("... as an alert, for screen readers", any(node.get("role", {}).get("value") == "alert" and not node.get("ignored")
+                                               for node in ax_nodes()), True)
+check("... answered once it has", [eventually(lambda: value("txtSpeed"), "16", 15), background("txtSpeed")],
+      ["16", GREEN])
+check("... the report gone, what was typed kept",
+      [not_loaded_report()] + [value(n) for n in ("txtDSM", "txtMin", "txtCurSpeed")], [False, "12", "6", "8"])
+slow_server.shutdown()
+slow_server.server_close()
+open_page()
+
 # ---- Nothing left 127.0.0.1 ------------------------------------------------------------------------------
 
 collect_requests()
 strays = sorted({url for url in requests if url.split(":")[0] in ("http", "https", "ws", "wss", "ftp")
-                 and not url.startswith(origin)})
+                 and urllib.parse.urlsplit(url).hostname != "127.0.0.1"})
 check("no request left 127.0.0.1", strays, [])
 check("no complaint in the console (CSP included)",
       [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE" and "favicon" not in e["message"]],
