@@ -25,7 +25,7 @@ long PeakResidentKilobytes(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+        if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
     }
     return -1;
 }

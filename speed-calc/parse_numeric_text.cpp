@@ -57,7 +57,7 @@ std::int64_t SaturatedExponent(std::string_view exponent) {
     }
     constexpr std::int64_t bound = 1'000'000'000;
     std::int64_t value = 0;
-    for (char c : exponent) value = std::min(value * 10 + (c - '0'), bound);
+    for (char c : exponent) value = std::min((value * 10) + (c - '0'), bound);
     return negative ? -value : value;
 }
 

@@ -91,7 +91,7 @@ void Form1::CreateControls() {
         switch (control.kind) {
         case form1::Kind::TextBox: {
             auto* box = new QLineEdit(Text(control.content), this);
-            SetColour(box, QPalette::Base, *control.colour);
+            if (control.colour) SetColour(box, QPalette::Base, *control.colour);
             widget = box;
             break;
         }
@@ -118,7 +118,7 @@ void Form1::CreateControls() {
             auto* line = new QFrame(this);
             line->setFrameShape(QFrame::NoFrame);
             line->setAutoFillBackground(true);
-            SetColour(line, QPalette::Window, *control.colour);
+            if (control.colour) SetColour(line, QPalette::Window, *control.colour);
             widget = line;
             break;
         }

@@ -71,7 +71,7 @@ void ReportProgress(std::uint64_t before, std::uint64_t added, std::uint64_t tot
     if (before / step == (before + added) / step) return;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double share = static_cast<double>(before + added) / static_cast<double>(total);
-    std::printf("progress: %3.0f%% in %.0f s, about %.0f s to go\n", 100 * share, seconds, seconds / share - seconds);
+    std::printf("progress: %3.0f%% in %.0f s, about %.0f s to go\n", 100 * share, seconds, (seconds / share) - seconds);
     std::fflush(stdout);
 }
 
@@ -110,7 +110,7 @@ int main(int argc, char* argv[]) {
     // Interleaved blocks, so that every thread meets every kind of value.
     const auto check = [&](unsigned thread, unsigned stride) {
         constexpr std::uint64_t block = 1 << 16;
-        for (std::uint64_t begin = first + thread * block; begin <= last; begin += stride * block) {
+        for (std::uint64_t begin = first + (thread * block); begin <= last; begin += stride * block) {
             const std::uint64_t end = std::min(begin + block - 1, last);
             std::uint64_t blockDigest = 0xCBF29CE484222325;
             for (std::uint64_t bits = begin; bits <= end; ++bits) {
