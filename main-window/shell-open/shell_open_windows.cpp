@@ -41,7 +41,7 @@ void ShellOpener::Open(std::uintptr_t ownerWindow, std::string_view verb, std::s
         if (library == nullptr) library = LoadSystemLibrary(L"shell32.dll");
         if (library == nullptr) throw tarnwick::RunFailure(tarnwick::FailureKind::LibraryLookup);
         shellLibrary_ = library;
-        const FARPROC function = GetProcAddress(library, "ShellExecuteA");
+        const auto function = FindFunction<ShellExecuteAFunction>(library, "ShellExecuteA");
         if (function == nullptr) throw tarnwick::RunFailure(tarnwick::FailureKind::LibraryLookup);
         shellExecute_ = reinterpret_cast<void*>(function);
     }

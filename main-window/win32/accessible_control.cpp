@@ -1,53 +1,67 @@
 #include "accessible_control.h"
 
-#include <commctrl.h>
-
 namespace {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-HRESULT Text(std::wstring_view text, BSTR* out) {
-    if (out == nullptr) return E_INVALIDARG;
-    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
-}
-
 // The verb Windows' own links (SysLink, Internet Explorer) give screen readers.
 constexpr std::wstring_view kFollowVerb = L"Jump";
 
-constexpr UINT_PTR kSubclassId = 1;
+// The window property under which a control keeps its object.
+constexpr wchar_t kObjectProperty[] = L"Tarnwick.AccessibleControl";
 
 }  // namespace
 
-AccessibleControl::Ref AccessibleControl::Attach(HWND control) {
-    IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard))))
-        return nullptr;
-    Ref object(new AccessibleControl(control, standard));
+AccessibleControl::Ref AccessibleControl::Attach(HWND control, ActiveAccessibility& accessibility) {
+    Ref object(new AccessibleControl(control, accessibility));
     // The control keeps a reference of its own until it is destroyed, so that
-    // it never answers with an object that has gone.
+    // it never answers with an object that has gone. Subclassed with user32
+    // alone: common controls are loaded only after the program has started.
+    if (!SetPropW(control, kObjectProperty, object.get())) return object;
     object->AddRef();
-    if (!SetWindowSubclass(control, ControlProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(object.get())))
+    object->controlProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProcedure)));
+    if (object->controlProcedure_ == nullptr) {
+        RemovePropW(control, kObjectProperty);
         object->Release();
+    }
     return object;
 }
 
-AccessibleControl::AccessibleControl(HWND control, IAccessible* standard) : control_(control), standard_(standard) {}
+AccessibleControl::AccessibleControl(HWND control, ActiveAccessibility& accessibility)
+    : control_(control), accessibility_(accessibility) {}
 
-AccessibleControl::~AccessibleControl() { standard_->Release(); }
+AccessibleControl::~AccessibleControl() {
+    if (standard_ != nullptr) standard_->Release();
+}
 
-LRESULT CALLBACK AccessibleControl::ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                                     UINT_PTR /*subclass*/, DWORD_PTR self) {
-    auto* object = reinterpret_cast<AccessibleControl*>(self);
-    if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT)
-        return LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
+bool AccessibleControl::HasStandardObject() {
+    if (standard_ != nullptr) return true;
+    if (control_ == nullptr || !accessibility_.Load()) return false;
+    return SUCCEEDED(accessibility_.CreateStdAccessibleObject(control_, OBJID_CLIENT, __uuidof(IAccessible),
+                                                              reinterpret_cast<void**>(&standard_)));
+}
+
+HRESULT AccessibleControl::Text(std::wstring_view text, BSTR* out) const {
+    if (out == nullptr) return E_INVALIDARG;
+    *out = accessibility_.SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+LRESULT CALLBACK AccessibleControl::ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* object = static_cast<AccessibleControl*>(GetPropW(control, kObjectProperty));
+    const WNDPROC procedure = object->controlProcedure_;
+    if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT &&
+        object->HasStandardObject())
+        return object->accessibility_.LresultFromObject(__uuidof(IAccessible), wParam,
+                                                        static_cast<IAccessible*>(object));
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(control, ControlProcedure, kSubclassId);
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+        RemovePropW(control, kObjectProperty);
         object->control_ = nullptr;
         object->Release();
     }
-    return DefSubclassProc(control, message, wParam, lParam);
+    return CallWindowProcW(procedure, control, message, wParam, lParam);
 }
 
 void AccessibleControl::SetDescription(std::wstring_view description) {
@@ -118,7 +132,6 @@ HRESULT AccessibleControl::get_accDescription(VARIANT child, BSTR* description) 
 HRESULT AccessibleControl::get_accRole(VARIANT child, VARIANT* role) {
     if (!isLink_ || !IsSelf(child)) return standard_->get_accRole(child, role);
     if (role == nullptr) return E_INVALIDARG;
-    VariantInit(role);
     role->vt = VT_I4;
     role->lVal = ROLE_SYSTEM_LINK;
     return S_OK;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "active_accessibility.h"
+
 // What a screen reader learns of one control over Active Accessibility,
 // beyond what Windows' standard object for it says. The object forwards every
 // question to the standard one (name, value, states, place, keyboard
@@ -16,7 +18,9 @@
 //  - for the logo: the role of a link, its name, the state linked and the
 //    default action "Jump", which does what a click does.
 // The control hands it to screen readers (WM_GETOBJECT) for as long as the
-// control exists.
+// control exists. Windows' standard object is made when a screen reader
+// first asks; where Active Accessibility cannot be had, the control answers
+// as it would without us.
 class AccessibleControl final : public IAccessible, public IOleWindow {
 public:
     struct Release {
@@ -24,9 +28,9 @@ public:
     };
     using Ref = std::unique_ptr<AccessibleControl, Release>;
 
-    // The object for `control`, handed out by the control from now on; empty
-    // where the system has no standard object to build on.
-    static Ref Attach(HWND control);
+    // The object for `control`, handed out by the control from now on, with
+    // what `accessibility` gives (which outlives it).
+    static Ref Attach(HWND control, ActiveAccessibility& accessibility);
 
     // Sets the description, and tells screen readers when it changes.
     void SetDescription(std::wstring_view description);
@@ -77,15 +81,21 @@ public:
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enterMode) override;
 
 private:
-    AccessibleControl(HWND control, IAccessible* standard);
+    AccessibleControl(HWND control, ActiveAccessibility& accessibility);
     ~AccessibleControl();
 
-    static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR subclass, DWORD_PTR self);
+    // Windows' own object for the control, made at the first question; false
+    // where it cannot be made.
+    bool HasStandardObject();
+    HRESULT Text(std::wstring_view text, BSTR* out) const;
+
+    static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
     LONG references_ = 1;
-    HWND control_;           // null once the control is gone
-    IAccessible* standard_;  // Windows' own object for the control, which we hold a reference to
+    HWND control_;                       // null once the control is gone
+    WNDPROC controlProcedure_ = nullptr;  // the control's own, which ours passes every message on to
+    ActiveAccessibility& accessibility_;
+    IAccessible* standard_ = nullptr;  // Windows' own object for the control, which we hold a reference to
     std::wstring description_;
     bool hasDescription_ = false;
     std::wstring linkName_;

@@ -174,6 +174,10 @@ void Form1Window::CreateControls() {
         boxBrushes_[box].reset(CreateSolidBrush(boxColours_[box]));
     }
 
+    // Before the tooltip, which subclasses the logo too: each subclass is
+    // removed in the opposite order when the control goes.
+    MakeAccessible();
+
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
     std::wstring tip = Utf16(form1::kLogoTooltip);
@@ -184,8 +188,6 @@ void Form1Window::CreateControls() {
     tool.uId = reinterpret_cast<UINT_PTR>(controls_[form1::IndexOf("imgLogo")]);
     tool.lpszText = tip.data();
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-
-    MakeAccessible();
 }
 
 // A screen reader names each box after the caption created just before it;
@@ -194,10 +196,10 @@ void Form1Window::CreateControls() {
 void Form1Window::MakeAccessible() {
     for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
         AccessibleControl::Ref& object = boxAccessibles_[static_cast<std::size_t>(row.box)];
-        object = AccessibleControl::Attach(controls_[form1::IndexOf(row.control)]);
+        object = AccessibleControl::Attach(controls_[form1::IndexOf(row.control)], accessibility_);
         if (object) object->SetDescription(BoxDescription(row.box, {}));
     }
-    logoAccessible_ = AccessibleControl::Attach(controls_[form1::IndexOf("imgLogo")]);
+    logoAccessible_ = AccessibleControl::Attach(controls_[form1::IndexOf("imgLogo")], accessibility_);
     if (logoAccessible_) logoAccessible_->PresentAsLink(Utf16(form1::kLogoLinkName));
 }
 

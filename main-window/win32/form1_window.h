@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "accessible_control.h"
+#include "active_accessibility.h"
 #include "form1_description.h"
 #include "gdi_object.h"
 #include "shell_open.h"
@@ -67,6 +68,7 @@ private:
     HBITMAP logo_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND lastFocus_ = nullptr;
+    ActiveAccessibility accessibility_;  // before the objects that use it, which go first
     std::array<AccessibleControl::Ref, 4> boxAccessibles_;  // by tarnwick::Box
     AccessibleControl::Ref logoAccessible_;
     ShellOpener shell_;

@@ -16,12 +16,16 @@ stop_all() {
 # Starts the program with a stand-in for xdg-open, which Wine hands URLs to,
 # that records what it is asked to open. Then finds the client area from the
 # blue rule, which runs from (8, 144) in it: Wine draws the window's frame
-# itself where no window manager does.
+# itself where no window manager does. Fails when no window comes.
 start_program() {
     recording_opener "$work"
     PATH="$work/bin:$PATH" "$wine" "$exe" 2>"$work/program.log" &
     program_pid=$!
     window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarnwick by Velmor$' | head -n 1)
+    if [ -z "$window" ]; then
+        echo "the program showed no window" >&2
+        return 1
+    fi
     sleep 0.5  # let the first paint finish
     eval "$(xdotool getwindowgeometry --shell "$window")"
     import -window "$window" "$work/shot.png"
