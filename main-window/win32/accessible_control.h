@@ -92,7 +92,7 @@ private:
     static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
     LONG references_ = 1;
-    HWND control_;                       // null once the control is gone
+    HWND control_;                        // null once the control is gone
     WNDPROC controlProcedure_ = nullptr;  // the control's own, which ours passes every message on to
     ActiveAccessibility& accessibility_;
     IAccessible* standard_ = nullptr;  // Windows' own object for the control, which we hold a reference to

@@ -68,7 +68,7 @@ private:
     HBITMAP logo_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND lastFocus_ = nullptr;
-    ActiveAccessibility accessibility_;  // before the objects that use it, which go first
+    ActiveAccessibility accessibility_;                     // before the objects that use it, which go first
     std::array<AccessibleControl::Ref, 4> boxAccessibles_;  // by tarnwick::Box
     AccessibleControl::Ref logoAccessible_;
     ShellOpener shell_;

@@ -19,8 +19,8 @@ void StartCommonControls() {
     // system directory first, it is found loaded.
     LoadSystemLibrary(L"msimg32.dll");
     using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto start = FindFunction<InitCommonControlsExFunction>(LoadSystemLibrary(L"comctl32.dll"),
-                                                                    "InitCommonControlsEx");
+    const auto start =
+        FindFunction<InitCommonControlsExFunction>(LoadSystemLibrary(L"comctl32.dll"), "InitCommonControlsEx");
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     if (start != nullptr) start(&classes);
 }
