@@ -54,6 +54,17 @@ std::string CurrentFailureMessage() {
     }
 }
 
+std::string SpokenCaption(const BoxCaptions& row) {
+    return std::string(ControlNamed(row.name).content) + ", " + std::string(ControlNamed(row.unit).content);
+}
+
+std::string ResultAnnouncement(std::string_view result, std::string_view verdict) {
+    std::string announcement =
+        std::string(result) + " " + std::string(ControlNamed(CaptionsOf("txtSpeed")->unit).content);
+    if (!verdict.empty()) announcement += ", " + std::string(verdict);
+    return announcement;
+}
+
 std::string_view VerdictInWords(tarnwick::Colour colour) {
     using tarnwick::SpeedVerdict;
     if (colour == tarnwick::VerdictColour(SpeedVerdict::Higher)) return "higher than the current speed";

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "form1_description.h"
 #include "speed_calc.hpp"
 
 namespace form1 {
@@ -33,5 +34,14 @@ std::string CurrentFailureMessage();
 // eye; empty for a colour that is no verdict's (the white before the first
 // calculation is Equal's colour too, so the window asks only after one).
 std::string_view VerdictInWords(tarnwick::Colour colour);
+
+// A box's caption as a screen reader says it, with the unit beside the box
+// after it ("DS Margin, dB"): by its caption alone, or by its unit alone, the
+// two margins sound alike.
+std::string SpokenCaption(const BoxCaptions& row);
+
+// The result of a calculation as a screen reader announces it, with its unit
+// and, after it, its verdict ("16 in Mbps, higher than the current speed").
+std::string ResultAnnouncement(std::string_view result, std::string_view verdict);
 
 }  // namespace form1

@@ -62,7 +62,7 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, tarnwick::Colour colou
 
 }  // namespace
 
-Form1::Form1(FailureReporter& reporter, QWidget* parent) : QWidget(parent), reporter_(reporter) {
+Form1::Form1(FailureReporter& reporter, QWidget* parent) : QWidget(parent), reporter_(reporter), announcer_(this) {
     setWindowTitle(Text(form1::kTitle));
     setFixedSize(Pixels(form1::kClientWidth), Pixels(form1::kClientHeight));
     // A fixed tool window: a small title bar with the close box only.
@@ -132,10 +132,12 @@ void Form1::CreateControls() {
         boxes_[static_cast<std::size_t>(row.box)] = box;
         auto* name = findChild<QLabel*>(Text(row.name));
         box->setAccessibleName(name->text());
-        // Ties both captions to the box, which a screen reader follows as the
-        // box's "labelled by" relation. The captions have no access keys.
+        // The caption is the box's one "labelled by" relation (it has no
+        // access key), and screen readers say the box by it: with the unit
+        // after it, as the eye reads the row. A second relation, to the unit,
+        // made Orca say the unit alone.
         name->setBuddy(box);
-        findChild<QLabel*>(Text(row.unit))->setBuddy(box);
+        name->setAccessibleName(Text(form1::SpokenCaption(row)));
     }
 
     QWidget* previous = nullptr;
@@ -185,11 +187,20 @@ std::string Form1::GetBoxText(Box box) { return BoxWidget(box)->text().toStdStri
 void Form1::SetBoxBackColour(Box box, tarnwick::Colour colour) {
     QLineEdit* widget = BoxWidget(box);
     SetColour(widget, QPalette::Base, colour);
-    // The verdict in words, for those who do not see the colour.
-    if (box == Box::txtSpeed) widget->setAccessibleDescription(Text(form1::VerdictInWords(colour)));
+    // The verdict in words, for those who do not see the colour or cannot
+    // tell the pale green from the white: for screen readers and in the
+    // tooltip.
+    if (box == Box::txtSpeed) {
+        verdict_ = form1::VerdictInWords(colour);
+        widget->setAccessibleDescription(Text(verdict_));
+        widget->setToolTip(Text(verdict_));
+    }
 }
 
-void Form1::SetBoxText(Box box, std::string_view text) { BoxWidget(box)->setText(Text(text)); }
+void Form1::SetBoxText(Box box, std::string_view text) {
+    BoxWidget(box)->setText(Text(text));
+    if (box == Box::txtSpeed) announcer_.Announce(Text(form1::ResultAnnouncement(text, verdict_)));
+}
 
 std::uintptr_t Form1::WindowHandle() {
     const WId handle = winId();

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "announcer.h"
 #include "shell_open.h"
 #include "speed_calc.hpp"
 
@@ -46,4 +47,6 @@ private:
     FailureReporter& reporter_;
     ShellOpener shell_;
     std::array<QLineEdit*, 4> boxes_{};  // by tarnwick::Box
+    Announcer announcer_;
+    std::string verdict_;  // of the last colour given to txtSpeed, in words
 };

@@ -1,0 +1,80 @@
+# Sourced by the tests that hear what Orca, the screen reader of GNOME and
+# most Linux desktops, says of a program: Orca's own words, read from its
+# debug log (its "SPEECH OUTPUT:" lines), not the accessibility tree. The
+# caller runs in a session bus of its own (dbus-run-session) and an X server.
+#
+#   start_orca <folder>   starts the accessibility bus and Orca, with a home and
+#                         run-time folder of their own under <folder>, and waits
+#                         until Orca is listening; fails if it never is
+#   mark <name>           what Orca says from now on is this step's
+#   step <name> <xdotool arguments...>
+#                         marks it, does it and waits for Orca to speak
+#   stop_orca             ends Orca, with all its log written
+#   spoken <name>         what Orca said from that step to the next, its
+#                         utterances joined by " | " (after stop_orca)
+#
+# Needs orca, speech-dispatcher, at-spi2-core, python3-pyatspi and xdotool.
+
+orca_lib=$(dirname "${BASH_SOURCE[0]}")
+
+start_orca() {
+    orca_folder=$1
+    mkdir -p "$orca_folder/home" "$orca_folder/run"
+    chmod 700 "$orca_folder/run"
+    export HOME="$orca_folder/home" XDG_RUNTIME_DIR="$orca_folder/run"
+    # What Orca says is its log's; a speech server of the machine's, with a
+    # synthesizer and no sound card, can stall it.
+    mkdir -p "$HOME/.config/speech-dispatcher"
+    echo DisableAutoSpawn >"$HOME/.config/speech-dispatcher/speechd.conf"
+    /usr/libexec/at-spi-bus-launcher --launch-immediately &
+    orca_bus_pid=$!
+    # No braille: looking for a display stalls Orca's speech now and then.
+    orca --replace --disable braille --disable braille-monitor --debug-file="$orca_folder/orca.log" \
+        >"$orca_folder/orca.out" 2>&1 &
+    orca_pid=$!
+    : >"$orca_folder/steps"
+    # Orca is listening once it is on the accessibility bus itself (the log
+    # comes out only as Orca ends, in some releases). Its first start in a
+    # fresh home takes a few seconds more.
+    if ! /usr/bin/python3 "$orca_lib/orca_speech.py" wait-for-orca 60; then
+        cat "$orca_folder/orca.out" >&2
+        return 1
+    fi
+    sleep 1
+}
+
+# Orca answers a key within a fraction of a second; the wait is long enough
+# for a busy machine.
+mark() { printf '%s %s\n' "$(date +%H:%M:%S.%6N)" "$1" >>"$orca_folder/steps"; }
+
+step() {  # step <name> <xdotool arguments...>
+    mark "$1"
+    shift
+    xdotool "$@"
+    sleep "${ORCA_STEP_SECONDS:-2.5}"
+}
+
+# Orca 43 writes its log through a buffer, and when asked to end it may not:
+# presses of Shift, which it only logs, push out all that comes before them.
+stop_orca() {
+    mark end
+    for _ in $(seq 12); do
+        xdotool key shift
+        sleep 0.2
+    done
+    sleep 1
+    kill -INT "$orca_pid" 2>/dev/null
+    for _ in $(seq 30); do
+        kill -0 "$orca_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$orca_pid" 2>/dev/null
+    kill "$orca_bus_pid" 2>/dev/null
+    wait "$orca_pid" "$orca_bus_pid" 2>/dev/null
+    /usr/bin/python3 "$orca_lib/orca_speech.py" split "$orca_folder/orca.log" "$orca_folder/steps" \
+        >"$orca_folder/spoken"
+}
+
+spoken() {  # spoken <step name>
+    awk -F'\t' -v name="$1" '$1 == name { print $2 }' "$orca_folder/spoken"
+}

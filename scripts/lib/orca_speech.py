@@ -1,0 +1,69 @@
+"""What Orca said, for orca.sh:
+
+    orca_speech.py wait-for-orca <seconds>     until Orca is on the accessibility bus
+    orca_speech.py split <orca log> <steps>    "step<TAB>utterance | utterance ..." for each step
+
+Orca's debug log begins its lines with the time ("12:34:56.789012 - "); an
+utterance is a "SPEECH OUTPUT: '...'" line, which may go on over further
+lines. The steps file has a line "<time> <name>" for each step, in order.
+Times are of one day, as the tests run for a minute or two."""
+import re
+import sys
+import time
+
+STAMP = re.compile(r"^(\d\d:\d\d:\d\d\.\d+) - ")
+# Orca 43 writes SPEECH OUTPUT: 'text'{...} and Orca 48 'text' {...}; list forms have [...].
+UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*)'\s*[\[{]", re.DOTALL)
+
+
+def seconds(stamp):
+    hours, minutes, rest = stamp.split(":")
+    return int(hours) * 3600 + int(minutes) * 60 + float(rest)
+
+
+def utterances(log):
+    """(time, text) of each thing Orca said, in order."""
+    entries, current = [], None
+    with open(log, encoding="utf-8", errors="replace") as lines:
+        for line in lines:
+            match = STAMP.match(line)
+            if match:
+                if current:
+                    entries.append(current)
+                current = [seconds(match.group(1)), line[match.end():]]
+            elif current:
+                current[1] += line
+    if current:
+        entries.append(current)
+    said = []
+    for at, text in entries:
+        match = UTTERANCE.search(text)
+        if match:
+            said.append((at, " ".join(match.group(1).split())))
+    return said
+
+
+def split(log, steps):
+    with open(steps) as lines:
+        marks = [(seconds(line.split()[0]), line.split()[1]) for line in lines if line.strip()]
+    said = utterances(log)
+    for index, (start, name) in enumerate(marks):
+        end = marks[index + 1][0] if index + 1 < len(marks) else float("inf")
+        print(f"{name}\t" + " | ".join(text for at, text in said if start <= at < end))
+
+
+def wait_for_orca(limit):
+    import pyatspi
+    deadline = time.monotonic() + limit
+    while time.monotonic() < deadline:
+        if any(app is not None and app.name == "orca" for app in pyatspi.Registry.getDesktop(0)):
+            return
+        time.sleep(0.2)
+    sys.exit("Orca did not come onto the accessibility bus")
+
+
+if __name__ == "__main__":
+    if sys.argv[1] == "wait-for-orca":
+        wait_for_orca(float(sys.argv[2]))
+    else:
+        split(sys.argv[2], sys.argv[3])
