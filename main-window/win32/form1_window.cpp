@@ -316,8 +316,25 @@ void Form1Window::SetBoxBackColour(Box box, tarnwick::Colour colour) {
     boxColours_[index] = ToColorref(colour);
     boxBrushes_[index].reset(CreateSolidBrush(boxColours_[index]));
     InvalidateRect(handle, nullptr, TRUE);
-    if (box == Box::txtSpeed && boxAccessibles_[index])
-        boxAccessibles_[index]->SetDescription(BoxDescription(box, form1::VerdictInWords(colour)));
+    if (box == Box::txtSpeed) {
+        const std::string_view verdict = form1::VerdictInWords(colour);
+        if (boxAccessibles_[index]) boxAccessibles_[index]->SetDescription(BoxDescription(box, verdict));
+        ShowVerdictTip(handle, verdict);
+    }
+}
+
+// The verdict in words in the result box's tooltip too, from the first
+// calculation on: not everyone can tell its pale green from the white.
+void Form1Window::ShowVerdictTip(HWND box, std::string_view verdict) {
+    std::wstring text = Utf16(verdict);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(box);
+    tool.lpszText = text.data();
+    SendMessageW(tooltip_, hasVerdictTip_ ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    hasVerdictTip_ = true;
 }
 
 void Form1Window::SetBoxText(Box box, std::string_view text) {

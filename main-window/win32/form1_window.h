@@ -49,6 +49,7 @@ private:
     void imgLogo_Click();
     HWND BoxWindow(tarnwick::Box box) const;
     void MakeAccessible();
+    void ShowVerdictTip(HWND box, std::string_view verdict);
     static std::wstring BoxDescription(tarnwick::Box box, std::string_view verdict);
 
     // Runs an event's handler and reports whatever failure leaves it.
@@ -67,6 +68,7 @@ private:
     HCURSOR linkCursor_ = nullptr;
     HBITMAP logo_ = nullptr;
     HWND tooltip_ = nullptr;
+    bool hasVerdictTip_ = false;  // the result box's, from the first calculation
     HWND lastFocus_ = nullptr;
     ActiveAccessibility accessibility_;                     // before the objects that use it, which go first
     std::array<AccessibleControl::Ref, 4> boxAccessibles_;  // by tarnwick::Box

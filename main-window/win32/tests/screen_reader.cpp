@@ -4,15 +4,18 @@
 //   screen_reader read            a line for each control: role, name, description, state, default action
 //   screen_reader follow <name>   does the default action of the control of that name
 //   screen_reader watch <seconds> a line for each description change the window announces
+//   screen_reader tooltips        the text of each tooltip of the window's that is shown
 //
 // Lines are tab-separated UTF-8.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -109,6 +112,31 @@ int Follow(HWND window, const std::string& name) {
     return SUCCEEDED(result) ? 0 : 1;
 }
 
+// Common controls 6 name their classes with their version ("6.0.…!tooltips_class32").
+BOOL CALLBACK PrintTooltip(HWND tip, LPARAM process) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(tip, &owner);
+    wchar_t name[256] = {};
+    GetClassNameW(tip, name, 256);
+    const std::wstring_view className = name;
+    if (owner == static_cast<DWORD>(process) && IsWindowVisible(tip) && className.ends_with(TOOLTIPS_CLASSW)) {
+        // A tooltip answers WM_GETTEXT with the tip it shows; GetWindowText
+        // would not ask a window of another process.
+        wchar_t text[256] = {};
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+        std::printf("%s\n", Utf8(text).c_str());
+    }
+    return TRUE;
+}
+
+int Tooltips(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    EnumWindows(PrintTooltip, static_cast<LPARAM>(process));
+    return 0;
+}
+
 void CALLBACK OnDescriptionChange(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND control, LONG objectId, LONG childId,
                                   DWORD /*thread*/, DWORD /*time*/) {
     IAccessible* object = nullptr;
@@ -155,6 +183,7 @@ int wmain(int argc, wchar_t* argv[]) {
     if (command == L"read") status = Read(window);
     if (command == L"follow" && argc == 3) status = Follow(window, Utf8(argv[2]));
     if (command == L"watch" && argc == 3) status = Watch(window, _wtoi(argv[2]));
+    if (command == L"tooltips") status = Tooltips(window);
     std::fflush(stdout);
     CoUninitialize();
     return status;

@@ -81,6 +81,17 @@ link_state=$(cut -d'|' -f2 <<<"$link")
 check "link's state is linked" "$(((0x${link_state:-0} & 0x400000) != 0))" "1"
 check "link's default action" "$(cut -d'|' -f3 <<<"$link")" "Jump"
 
+# The result box's tooltip, as the mouse rests on the box: what it shows.
+result_tip() {
+    read -r x y <<<"$(at 148 161)"
+    xdotool mousemove --window "$window" "$x" "$((y + 60))"
+    sleep 0.3
+    xdotool mousemove --window "$window" "$x" "$y"
+    sleep 1.5
+    "$wine" "$reader" tooltips 2>/dev/null | tr -d '\r'
+}
+check "no tooltip on the result box before a calculation" "$(result_tip)" ""
+
 # ---- The verdict, after a green and after a red calculation ----------------------------
 
 calculate 12 6 8
@@ -88,12 +99,14 @@ check "green calculation announced" "$(announced 'in Mbps, higher than the curre
 read_window
 check "result box says higher" "$(control $role_edit 'Max New Speed:' | cut -d'|' -f1)" \
     "in Mbps, higher than the current speed"
+check "... and so does its tooltip" "$(result_tip)" "higher than the current speed"
 
 calculate 3 6 8
 check "red calculation announced" "$(announced 'in Mbps, lower than the current speed')" "yes"
 read_window
 check "result box says lower" "$(control $role_edit 'Max New Speed:' | cut -d'|' -f1)" \
     "in Mbps, lower than the current speed"
+check "... and so does its tooltip" "$(result_tip)" "lower than the current speed"
 check "the other boxes keep their units" "$(control $role_edit 'DS Margin' | cut -d'|' -f1)" "dB"
 
 # ---- Following the link, as a screen reader does ----------------------------------------
