@@ -62,19 +62,17 @@ std::string Form1Page::GetBoxText(Box box) { return page_elements::Value(BoxElem
 void Form1Page::SetBoxBackColour(Box box, tarnwick::Colour colour) {
     const std::string_view element = BoxElement(box);
     page_elements::SetBackgroundColour(element, panel_markup::CssColour(colour));
-    // The verdict in words, for those who do not see the colour.
+    // The verdict in words, for those who do not see the colour or cannot
+    // tell the pale green from the white: for screen readers and in the
+    // tooltip.
     if (box == Box::txtSpeed) {
         verdict_ = form1::VerdictInWords(colour);
         page_elements::SetAttribute(element, "aria-description", verdict_);
+        page_elements::SetAttribute(element, "title", verdict_);
     }
 }
 
 void Form1Page::SetBoxText(Box box, std::string_view text) {
     page_elements::SetValue(BoxElement(box), text);
-    if (box == Box::txtSpeed) {
-        const form1::BoxCaptions& row = *form1::CaptionsOf("txtSpeed");
-        std::string announcement = std::string(text) + " " + std::string(form1::ControlNamed(row.unit).content);
-        if (!verdict_.empty()) announcement += ", " + verdict_;
-        page_elements::SetTextContent(kAnnouncer, announcement);
-    }
+    if (box == Box::txtSpeed) page_elements::SetTextContent(kAnnouncer, form1::ResultAnnouncement(text, verdict_));
 }

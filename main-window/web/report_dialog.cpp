@@ -11,6 +11,9 @@ EM_JS(void, ShowReportDialog, (const char* title, const char* message, const cha
     const previous = document.activeElement;
     const dialog = document.createElement("dialog");
     dialog.id = "report";
+    // An alert dialog, as a failure report is on the desktop: screen readers
+    // say it, and its message, as it opens.
+    dialog.setAttribute("role", "alertdialog");
     dialog.setAttribute("aria-labelledby", "report-title");
     dialog.setAttribute("aria-describedby", "report-message");
     const heading = document.createElement("h1");

@@ -1,7 +1,11 @@
 """Serves a folder on 127.0.0.1 with the types a web app's files need, for
-scripts/serve-web, the page's test and its benchmark."""
+scripts/serve-web, the page's tests and its benchmark. From a shell:
+
+    site_server.py <folder> <file>    serves until ended, with its address written to the file"""
 import functools
 import http.server
+import os
+import sys
 import threading
 import time
 
@@ -30,3 +34,11 @@ def start(folder, port=0, delays=None):
     server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server, f"http://127.0.0.1:{server.server_address[1]}/"
+
+
+if __name__ == "__main__":
+    _, address = start(sys.argv[1])
+    with open(sys.argv[2] + ".partial", "w") as written:
+        written.write(address)
+    os.replace(sys.argv[2] + ".partial", sys.argv[2])
+    threading.Event().wait()

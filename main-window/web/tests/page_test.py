@@ -159,6 +159,7 @@ check("the rule", [background("Line1"), element("Line1").size["height"]], ["rgb(
 check("every caption whole", js("return [...document.querySelectorAll('.caption, button')]"
                                 ".filter(e => e.scrollWidth > e.clientWidth).map(e => e.id)"), [])
 check("no description before a calculation", result_description(), "")
+check("no tooltip before a calculation", js("return document.getElementById('txtSpeed').hasAttribute('title')"), False)
 
 # ---- The keyboard -------------------------------------------------------------------------
 
@@ -171,6 +172,7 @@ check("... described as higher", eventually(result_description, "higher than the
       "higher than the current speed")
 check("... and announced", js("return document.getElementById('announcer').textContent"),
       "16 in Mbps, higher than the current speed")
+check("... and its tooltip says so", element("txtSpeed").get_attribute("title"), "higher than the current speed")
 
 calculate("6", "6", "8")
 check("6, 6, 8 is white", result_colour(WHITE), WHITE)
@@ -181,6 +183,7 @@ check("... and 5.656854", value("txtSpeed"), "5.656854")
 check("... red on the screen", screen_result_colour(RED), RED)
 check("... described as lower", eventually(result_description, "lower than the current speed"),
       "lower than the current speed")
+check("... and its tooltip says so", element("txtSpeed").get_attribute("title"), "lower than the current speed")
 
 element("txtDSM").click()
 order = []
@@ -245,6 +248,15 @@ check("dark scheme: boxes keep black text",
       ["rgb(0, 0, 0)", "rgb(0, 0, 0)"])
 check("dark scheme: panel white on the screen", screen_pixel("Form1", 270, 20), WHITE)
 check("dark scheme: result still green on the screen", screen_result_colour(GREEN), GREEN)
+driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
+# ---- A high-contrast theme (forced colours) -----------------------------------------------------------
+
+driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [{"name": "forced-colors", "value": "active"}]})
+check("forced colours: in force", js("return matchMedia('(forced-colors: active)').matches"), True)
+check("forced colours: the verdict's colour and the rule stay",
+      [background("txtSpeed"), background("Line1")], [GREEN, "rgb(0, 0, 192)"])
+check("forced colours: the verdict green on the screen", screen_result_colour(GREEN), GREEN)
 driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
 
 # ---- A phone ---------------------------------------------------------------------------------------

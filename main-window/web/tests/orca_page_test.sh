@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# What Orca says of the page in Chromium, step by step, as a blind user meets
+# it: the keys of the desktop window's test (typing 12, Tab, Tab, 8, Alt+C,
+# the result box, the button; the link; a report of a failure). Read from
+# Orca's own log, with
+# Chromium in Xvfb on a private session bus and the site served on
+# 127.0.0.1.
+#
+#   orca_page_test.sh <site folder>
+#
+# Needs Xvfb, xdotool, dbus-run-session, at-spi2-core, python3-pyatspi, orca,
+# speech-dispatcher and chromium.
+set -uo pipefail  # not -e: every check runs and is counted
+here=$(dirname "$(realpath "$0")")
+if [ -z "${TARNWICK_PRIVATE_BUS:-}" ]; then
+    exec env TARNWICK_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
+fi
+
+site=$(realpath "$1")
+lib="$here/../../../scripts/lib"
+source "$lib/xserver.sh"
+source "$lib/checks.sh"
+source "$lib/orca.sh"
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; stop_xserver; rm -rf "$work"' EXIT
+start_xserver 96 "$work"
+start_orca "$work/orca" || exit 1
+
+/usr/bin/python3 "$lib/site_server.py" "$site" "$work/address" &
+for _ in $(seq 100); do
+    [ -s "$work/address" ] && break
+    sleep 0.1
+done
+
+mark open
+chromium --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
+    --disable-component-update --disable-sync --force-renderer-accessibility --user-data-dir="$work/profile" \
+    --window-position=0,0 --window-size=800,600 "$(cat "$work/address")" >"$work/chromium.log" 2>&1 &
+window=$(timeout 60 xdotool search --sync --onlyvisible --name 'Tarnwick by Velmor' | head -n 1)
+xdotool windowfocus "$window" 2>/dev/null
+sleep 4
+step typed-12 type 12
+step tab-to-minimum key Tab
+step tab-to-current-speed key Tab
+step typed-8 type 8
+step alt-c key alt+c
+# The browser's access key takes the focus to the button, as it clicks it.
+step back-to-result key shift+Tab
+step tab-to-calculate key Tab
+# On the button, Orca is in browse mode, whose Shift+K goes to the link before.
+step link key shift+k
+# From the link, Tab goes to the first box: on to the current speed, emptied.
+step tab-to-first-box key Tab
+step tab-to-current-speed-again key Tab Tab
+step emptied key ctrl+a BackSpace
+step report key alt+c
+stop_orca
+
+# What Orca said at a step, found with an extended regular expression, the
+# "push " of Orca 43's "push button" left out.
+said() { spoken "$1" | grep -oE "$2" | sed 's/push button/button/' | tr '\n' '|'; }
+
+# Each box by its caption, its unit and its value, as the page's labels name it.
+check "page opens in the first box" "$(said open 'DS Margin dB entry\.')" "DS Margin dB entry.|"
+check "Tab: the minimum margin, its unit and its 6" "$(said tab-to-minimum 'Minimum margin dB entry 6 selected\.')" \
+    "Minimum margin dB entry 6 selected.|"
+check "Tab: the empty current speed" "$(said tab-to-current-speed 'Current speed: in Mbps entry\.')" \
+    "Current speed: in Mbps entry.|"
+check "Alt+C: the button, and the result and the verdict announced" \
+    "$(said alt-c 'Calculate (push )?button|16 in Mbps, higher than the current speed')" \
+    "Calculate button|16 in Mbps, higher than the current speed|"
+check "the result box, its unit, its value and the verdict" \
+    "$(said back-to-result 'Max New Speed: in Mbps entry 16 selected\.|higher than the current speed\.')" \
+    "Max New Speed: in Mbps entry 16 selected.|higher than the current speed.|"
+check "the link" "$(said link 'Velmor\.example link')" "Velmor.example link|"
+check "the report, as the alert dialog it is" "$(said report 'alert Tarnwick\.|Invalid argument:|OK (push )?button' | cut -d'|' -f1-3)" \
+    "$(said report 'alert Tarnwick\.|Invalid argument:|OK (push )?button' | grep -q '^alert' && echo 'alert Tarnwick.|Invalid argument:|OK button' || echo 'Invalid argument:|OK button|alert Tarnwick.')"
+
+echo "What Orca said, step by step:"
+cat "$work/orca/spoken"
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "all checks passed"
