@@ -1,7 +1,8 @@
 """Serves a folder on 127.0.0.1 with the types a web app's files need, for
 scripts/serve-web, the page's tests and its benchmark. From a shell:
 
-    site_server.py <folder> <file>    serves until ended, with its address written to the file"""
+    site_server.py <folder> <file> [--delay=<name>=<seconds> ...]
+        serves until ended, with its address written to the file"""
 import functools
 import http.server
 import os
@@ -37,7 +38,8 @@ def start(folder, port=0, delays=None):
 
 
 if __name__ == "__main__":
-    _, address = start(sys.argv[1])
+    held = dict(argument[len("--delay="):].split("=") for argument in sys.argv[3:])
+    _, address = start(sys.argv[1], delays={name: float(seconds) for name, seconds in held.items()})
     with open(sys.argv[2] + ".partial", "w") as written:
         written.write(address)
     os.replace(sys.argv[2] + ".partial", sys.argv[2])

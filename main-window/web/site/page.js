@@ -33,15 +33,63 @@ function keepEarlyCalculate() {
     });
 }
 
-// After one visit the page opens and calculates with no network: the service
-// worker keeps every file of it. Where none can run (a page opened from a
-// file), the page works as it is.
+// Alt+C presses Calculate in every browser, as its underlined C promises.
+// Chromium and WebKit do it themselves (the button's access key); Firefox
+// takes Alt+Shift+C for that and does nothing for Alt+C. So after Alt+C the
+// page presses the button itself, unless the browser has already done so for
+// the same key. Each browser's own chord goes on working as it does.
+function keepAccessKey() {
+    const button = document.getElementById("cmdCalc");
+    let clickedAt = -1;
+    button.addEventListener("click", (event) => {
+        clickedAt = event.timeStamp;
+    });
+    document.addEventListener("keydown", (event) => {
+        const onlyAlt = event.altKey && !event.ctrlKey && !event.metaKey && !event.shiftKey;
+        if (!onlyAlt || event.key.toLowerCase() !== "c" || event.repeat) return;
+        if (document.querySelector("dialog:modal")) return;  // a report is open: the button is out of reach
+        const pressedAt = event.timeStamp;
+        setTimeout(() => {
+            if (clickedAt >= pressedAt) return;
+            button.focus();
+            button.click();
+        }, 0);
+    });
+}
+
+// Served, the page can be installed as an app, and after one visit it opens
+// and calculates with no network: the service worker keeps every file of it.
+// Opened from a file (a download unpacked), neither can be, and the page
+// does without them rather than have the browser complain.
+const SERVED = location.protocol === "https:" || location.protocol === "http:";
+
+function offerInstalling() {
+    const manifest = document.createElement("link");
+    manifest.rel = "manifest";
+    manifest.href = "tarnwick.webmanifest";
+    document.head.append(manifest);
+}
+
 function keepOffline() {
     if ("serviceWorker" in navigator) {
         navigator.serviceWorker.register("service-worker.js").catch(() => {});
     }
 }
 
+// Should a browser not run the program from a file at all, the report that
+// it has not loaded says so, and what to do, instead of blaming the network.
+function explainFromFile() {
+    document.getElementById("not-loaded").textContent =
+        "This browser cannot run Tarnwick from a file on this computer. Put the folder on a web server " +
+        "(any static host will do, or scripts/serve-web from Tarnwick's source) and open it from there.";
+}
+
 keepEarlyCalculate();
+keepAccessKey();
 fitFont();
-addEventListener("load", keepOffline);
+if (SERVED) {
+    offerInstalling();
+    addEventListener("load", keepOffline);
+} else {
+    explainFromFile();
+}
