@@ -1,6 +1,8 @@
 """What Orca said, for orca.sh:
 
     orca_speech.py wait-for-orca <seconds>     until Orca is on the accessibility bus
+    orca_speech.py wait-for-window <title> <seconds>
+                                               until a window of that title is on it
     orca_speech.py split <orca log> <steps>    "step<TAB>utterance | utterance ..." for each step
 
 Orca's debug log begins its lines with the time ("12:34:56.789012 - "); an
@@ -52,18 +54,31 @@ def split(log, steps):
         print(f"{name}\t" + " | ".join(text for at, text in said if start <= at < end))
 
 
-def wait_for_orca(limit):
+def wait_on_bus(found, limit, failure):
+    """Until found(the accessibility bus's applications) is true, or exits."""
     import pyatspi
     deadline = time.monotonic() + limit
     while time.monotonic() < deadline:
-        if any(app is not None and app.name == "orca" for app in pyatspi.Registry.getDesktop(0)):
-            return
+        try:
+            if found([app for app in pyatspi.Registry.getDesktop(0) if app is not None]):
+                return
+        except Exception:  # an application that leaves while it is asked
+            pass
         time.sleep(0.2)
-    sys.exit("Orca did not come onto the accessibility bus")
+    sys.exit(failure)
+
+
+def window_titled(title):
+    # Browsers add their own name to a page's title ("... - Chromium").
+    return lambda apps: any(window is not None and window.name.startswith(title) for app in apps for window in app)
 
 
 if __name__ == "__main__":
     if sys.argv[1] == "wait-for-orca":
-        wait_for_orca(float(sys.argv[2]))
+        wait_on_bus(lambda apps: any(app.name == "orca" for app in apps), float(sys.argv[2]),
+                    "Orca did not come onto the accessibility bus")
+    elif sys.argv[1] == "wait-for-window":
+        wait_on_bus(window_titled(sys.argv[2]), float(sys.argv[3]),
+                    f"no window titled {sys.argv[2]!r} came onto the accessibility bus")
     else:
         split(sys.argv[2], sys.argv[3])

@@ -37,6 +37,12 @@ chromium --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-back
     --disable-component-update --disable-sync --force-renderer-accessibility --user-data-dir="$work/profile" \
     --window-position=0,0 --window-size=800,600 "$(cat "$work/address")" >"$work/chromium.log" 2>&1 &
 window=$(timeout 60 xdotool search --sync --onlyvisible --name 'Tarnwick by Velmor' | head -n 1)
+# Orca hears the page only once Chromium has put it on the accessibility bus.
+if [ -z "$window" ] || ! /usr/bin/python3 "$lib/orca_speech.py" wait-for-window 'Tarnwick by Velmor' 60; then
+    echo "FAILED: Chromium did not show the page to Orca (its window: '${window}'); Chromium said:"
+    tail -n 20 "$work/chromium.log"
+    exit 1
+fi
 xdotool windowfocus "$window" 2>/dev/null
 sleep 4
 step typed-12 type 12
