@@ -12,6 +12,11 @@
 #   stop_orca             ends Orca, with all its log written
 #   spoken <name>         what Orca said from that step to the next, its
 #                         utterances joined by " | " (after stop_orca)
+#   said <name> <regex>   what of it matches the extended regular expression,
+#                         each match followed by "|", with Orca 43's "push
+#                         button" said as Orca 48's "button"
+#   finish_orca_test      prints what Orca said, step by step, and exits with
+#                         the outcome of the checks (checks.sh's failures)
 #
 # Needs orca, speech-dispatcher, at-spi2-core, python3-pyatspi and xdotool.
 
@@ -77,4 +82,18 @@ stop_orca() {
 
 spoken() {  # spoken <step name>
     awk -F'\t' -v name="$1" '$1 == name { print $2 }' "$orca_folder/spoken"
+}
+
+said() {  # said <step name> <extended regular expression>
+    spoken "$1" | grep -oE "$2" | sed 's/push button/button/' | tr '\n' '|'
+}
+
+finish_orca_test() {
+    echo "What Orca said, step by step:"
+    cat "$orca_folder/spoken"
+    if [ "$failures" -ne 0 ]; then
+        echo "$failures check(s) failed"
+        exit 1
+    fi
+    echo "all checks passed"
 }
