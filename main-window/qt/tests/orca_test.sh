@@ -21,27 +21,28 @@ source "$here/../../../scripts/lib/orca.sh"
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; stop_xserver; rm -rf "$work"' EXIT
 start_xserver 96 "$work"
-start_orca "$work/orca" || exit 1
-
 recording_opener "$work"
-mark open
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 PATH="$work/bin:$PATH" "$binary" 2>"$work/program.log" &
-wait_for_window >/dev/null
-sleep 2.5
-step flat-review-line key KP_Home
-step typed-12 type 12
-step tab-to-minimum key Tab
-step tab-to-current-speed key Tab
-step typed-8 type 8
-step alt-c key alt+c
-step tab-to-result key Tab
-step tab-to-calculate key Tab
-# An empty current speed cannot be calculated from: back to its box, empty
-# it, Alt+C.
-step back-to-current-speed key shift+Tab shift+Tab
-step emptied key ctrl+a BackSpace
-step report key alt+c
-stop_orca
+
+steps() {
+    mark open
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 PATH="$work/bin:$PATH" "$binary" 2>"$work/program.log" &
+    wait_for_window >/dev/null
+    sleep 2.5
+    step flat-review-line key KP_Home
+    step typed-12 type 12
+    step tab-to-minimum key Tab
+    step tab-to-current-speed key Tab
+    step typed-8 type 8
+    step alt-c key alt+c
+    step tab-to-result key Tab
+    step tab-to-calculate key Tab
+    # An empty current speed cannot be calculated from: back to its box,
+    # empty it, Alt+C.
+    step back-to-current-speed key shift+Tab shift+Tab
+    step emptied key ctrl+a BackSpace
+    step report key alt+c
+}
+hear_with_orca "$work/orca" steps || exit 1
 
 # Each box by its caption, then its unit (Orca 48 says the value after them,
 # Orca 43 before: Qt 6.4 tells it the selection first), and an empty box too.

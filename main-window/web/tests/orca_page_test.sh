@@ -24,43 +24,44 @@ source "$lib/orca.sh"
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; stop_xserver; rm -rf "$work"' EXIT
 start_xserver 96 "$work"
-start_orca "$work/orca" || exit 1
-
-/usr/bin/python3 "$lib/site_server.py" "$site" "$work/address" &
-for _ in $(seq 100); do
-    [ -s "$work/address" ] && break
-    sleep 0.1
-done
-
-mark open
-chromium --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
-    --disable-component-update --disable-sync --force-renderer-accessibility --user-data-dir="$work/profile" \
-    --window-position=0,0 --window-size=800,600 "$(cat "$work/address")" >"$work/chromium.log" 2>&1 &
-window=$(timeout 60 xdotool search --sync --onlyvisible --name 'Tarnwick by Velmor' | head -n 1)
-# Orca hears the page only once Chromium has put it on the accessibility bus.
-if [ -z "$window" ] || ! /usr/bin/python3 "$lib/orca_speech.py" wait-for-window 'Tarnwick by Velmor' 60; then
-    echo "FAILED: Chromium did not show the page to Orca (its window: '${window}'); Chromium said:"
-    tail -n 20 "$work/chromium.log"
-    exit 1
-fi
-xdotool windowfocus "$window" 2>/dev/null
-sleep 4
-step typed-12 type 12
-step tab-to-minimum key Tab
-step tab-to-current-speed key Tab
-step typed-8 type 8
-step alt-c key alt+c
-# The browser's access key takes the focus to the button, as it clicks it.
-step back-to-result key shift+Tab
-step tab-to-calculate key Tab
-# On the button, Orca is in browse mode, whose Shift+K goes to the link before.
-step link key shift+k
-# From the link, Tab goes to the first box: on to the current speed, emptied.
-step tab-to-first-box key Tab
-step tab-to-current-speed-again key Tab Tab
-step emptied key ctrl+a BackSpace
-step report key alt+c
-stop_orca
+steps() {
+    /usr/bin/python3 "$lib/site_server.py" "$site" "$orca_folder/address" &
+    for _ in $(seq 100); do
+        [ -s "$orca_folder/address" ] && break
+        sleep 0.1
+    done
+    mark open
+    chromium --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
+        --disable-component-update --disable-sync --force-renderer-accessibility \
+        --user-data-dir="$orca_folder/profile" --window-position=0,0 --window-size=800,600 \
+        "$(cat "$orca_folder/address")" >"$orca_folder/chromium.log" 2>&1 &
+    local window
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name 'Tarnwick by Velmor' | head -n 1)
+    # Orca hears the page only once Chromium has put it on the accessibility bus.
+    if [ -z "$window" ] || ! /usr/bin/python3 "$lib/orca_speech.py" wait-for-window 'Tarnwick by Velmor' 60; then
+        echo "FAILED: Chromium did not show the page to Orca (its window: '${window}'); Chromium said:"
+        tail -n 20 "$orca_folder/chromium.log"
+        exit 1
+    fi
+    xdotool windowfocus "$window" 2>/dev/null
+    sleep 4
+    step typed-12 type 12
+    step tab-to-minimum key Tab
+    step tab-to-current-speed key Tab
+    step typed-8 type 8
+    step alt-c key alt+c
+    # The browser's access key takes the focus to the button, as it clicks it.
+    step back-to-result key shift+Tab
+    step tab-to-calculate key Tab
+    # On the button, Orca is in browse mode, whose Shift+K goes to the link before.
+    step link key shift+k
+    # From the link, Tab goes to the first box: on to the current speed, emptied.
+    step tab-to-first-box key Tab
+    step tab-to-current-speed-again key Tab Tab
+    step emptied key ctrl+a BackSpace
+    step report key alt+c
+}
+hear_with_orca "$work/orca" steps || exit 1
 
 # Each box by its caption, its unit and its value, as the page's labels name it.
 check "page opens in the first box" "$(said open 'DS Margin dB entry\.')" "DS Margin dB entry.|"
