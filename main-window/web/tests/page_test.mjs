@@ -297,7 +297,7 @@ async function chromiumOnly() {
 
 // ---- A dark colour scheme, and a German browser ----------------------------------------------------------------
 
-async function darkAndGerman(address) {
+async function darkAndGerman() {
     check("dark scheme: the page is dark", await js(() => matchMedia("(prefers-color-scheme: dark)").matches), true);
     check("dark scheme: panel keeps black on white", await js(() => {
         const s = getComputedStyle(document.getElementById("Form1"));
@@ -313,7 +313,6 @@ async function darkAndGerman(address) {
     await calculate("5,656854", "6", "8");  // reads as 5: typed text takes the full stop only
     check("German browser: typed comma ends the number", await eventually(() => value("txtSpeed"), "7,12719"),
         "7,12719");
-    void address;
 }
 
 // ---- A phone's width ------------------------------------------------------------------------------------
@@ -451,7 +450,7 @@ async function main() {
         await browser.devtools.send("Emulation.setUserAgentOverride", { userAgent, acceptLanguage: "de-DE" });
         await browser.devtools.send("Emulation.setLocaleOverride", { locale: "de-DE" });
         await open(address);
-        await darkAndGerman(address);
+        await darkAndGerman();
         await browser.devtools.send("Emulation.setEmulatedMedia", { features: [] });
         await browser.devtools.send("Emulation.setUserAgentOverride", { userAgent });
         await browser.devtools.send("Emulation.setLocaleOverride", {});
@@ -483,7 +482,7 @@ async function main() {
         const german = await serve(site);
         browser = await launch(engine, { language: "de-DE", dark: true });
         await open(german.address);
-        await darkAndGerman(german.address);
+        await darkAndGerman();
         await browser.close();
         german.stop();
     });
