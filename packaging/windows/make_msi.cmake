@@ -32,14 +32,17 @@ file(COPY_FILE "${LICENCE}" "${inputs}/LICENSE.txt")
 file(COPY_FILE "${ICON}" "${inputs}/tarnwick.ico")
 
 # The cabinet inside keeps each file's time, the package its own. The clock is
-# faked; the files' times must not be: Debian 13's faketime would move them by
-# as much as the clock, which depends on when it runs (NO_FAKE_STAT).
+# faked and stands still (-f, a time without "@"): a clock that ran on from
+# the build's time would stamp the package a second later on a machine that
+# took a second longer to get there. The files' times must not be faked:
+# Debian 13's faketime would move them by as much as the clock, which depends
+# on when it runs (NO_FAKE_STAT).
 set(at_fixed_time "")
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
     execute_process(COMMAND touch -d "@$ENV{SOURCE_DATE_EPOCH}" tarnwick.exe LICENSE.txt tarnwick.ico
         WORKING_DIRECTORY "${inputs}" COMMAND_ERROR_IS_FATAL ANY)
     string(TIMESTAMP build_time "%Y-%m-%d %H:%M:%S" UTC)  # from SOURCE_DATE_EPOCH
-    set(at_fixed_time "${CMAKE_COMMAND}" -E env TZ=UTC NO_FAKE_STAT=1 "${FAKETIME}" "${build_time}")
+    set(at_fixed_time "${CMAKE_COMMAND}" -E env TZ=UTC NO_FAKE_STAT=1 "${FAKETIME}" -f "${build_time}")
 endif()
 execute_process(
     COMMAND ${at_fixed_time} "${WIXL}" --arch ${ARCH} --output "${partial}"
