@@ -12,8 +12,6 @@ expect_layout() {
         "share/icons/hicolor/32x32/apps/$id.png" \
         "share/icons/hicolor/48x48/apps/$id.png" \
         "share/icons/hicolor/scalable/apps/$id.svg" \
-        share/doc/tarnwick/copyright \
-        share/doc/tarnwick/changelog.gz \
         share/man/man1/tarnwick.1.gz; do
         if [ -f "$prefix/$file" ]; then
             echo "ok: $file"
