@@ -3,7 +3,6 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 #include "form1_description.h"
 #include "home_page.h"
 #include "link_picture.h"
+#include "read_png.h"
 #include "window_texts.h"
 
 using tarnwick::Box;
@@ -21,15 +21,6 @@ using tarnwick::FailureKind;
 using tarnwick::RunFailure;
 
 namespace {
-
-// One of the program's PNG images, read by Qt's built-in reader. Left to
-// itself, QImageReader first asks every image-format plugin whether it reads
-// PNG, which loads them all and slows the start.
-QPixmap ReadPng(const QString& path) {
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
 
 QIcon ApplicationIcon() {
     QIcon icon;
@@ -103,12 +94,11 @@ void Form1::CreateControls() {
             break;
         }
         case form1::Kind::Picture: {
-            auto* logo = new LinkPicture(this);
-            logo->setPixmap(ReadPng(QStringLiteral(":/tarnwick/logo.png")));
+            auto* logo = new LinkPicture(ScaledImage(QStringLiteral(":/tarnwick/logo")),
+                                         ScaledImage(QStringLiteral(":/tarnwick/link-cursor")), {6, 0}, this);
             logo->setToolTip(Text(form1::kLogoTooltip));
             logo->setAccessibleName(Text(form1::kLogoLinkName));
             logo->setAccessibleDescription(Text(form1::kLogoLinkDescription));
-            logo->setCursor(QCursor(ReadPng(QStringLiteral(":/tarnwick/link-cursor.png")), 6, 0));
             connect(logo, &LinkPicture::clicked, this, [this] { Dispatch([this] { imgLogo_Click(); }); });
             widget = logo;
             break;

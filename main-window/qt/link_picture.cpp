@@ -1,7 +1,9 @@
 #include "link_picture.h"
 
 #include <QAccessibleWidget>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -26,9 +28,60 @@ QAccessibleInterface* LinkPictureInterface(const QString& className, QObject* ob
 
 }  // namespace
 
-LinkPicture::LinkPicture(QWidget* parent) : QLabel(parent) {
+LinkPicture::LinkPicture(ScaledImage picture, ScaledImage cursor, QPoint hotSpot, QWidget* parent)
+    : QLabel(parent), picture_(std::move(picture)), cursor_(std::move(cursor)), hotSpot_(hotSpot) {
     static const bool installed = (QAccessible::installFactory(LinkPictureInterface), true);
     Q_UNUSED(installed);
+    UseCursorForScale();
+}
+
+// Qt tells a window's widgets when it has moved to another screen (and, from
+// Qt 6.6, when its screen's scale changes).
+bool LinkPicture::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        UseCursorForScale();
+        update();
+        break;
+    default: break;
+    }
+    return QLabel::event(event);
+}
+
+// Qt takes a cursor's hot spot in device-independent pixels, but its X11
+// platform passes it on to the X server as it is, where a cursor is an image
+// in the screen's own pixels. So on X11 the image and its hot spot go in
+// those pixels, and elsewhere (Wayland) as Qt means them.
+void LinkPicture::UseCursorForScale() {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == cursorRatio_) return;
+    cursorRatio_ = ratio;
+    QPixmap image = cursor_.ForRatio(ratio);
+    QPoint hotSpot = hotSpot_;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        hotSpot = (QPointF(hotSpot) * image.devicePixelRatio()).toPoint();
+        image.setDevicePixelRatio(1);
+    }
+    setCursor(QCursor(image, hotSpot.x(), hotSpot.y()));
+}
+
+// The picture made for the scale, where there is one, is drawn as it is,
+// pixel for pixel (at 1.5 it is whole pixels where the picture's size in
+// device-independent pixels is not); at a scale between two the larger is
+// drawn smaller, smoothly.
+void LinkPicture::paintEvent(QPaintEvent* /*event*/) {
+    const qreal ratio = devicePixelRatioF();
+    const QPixmap picture = picture_.ForRatio(ratio);
+    QPainter painter(this);
+    if (qFuzzyCompare(picture.devicePixelRatio(), ratio)) {
+        painter.drawPixmap(0, 0, picture);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(rect(), picture);
 }
 
 void LinkPicture::mousePressEvent(QMouseEvent* event) {

@@ -97,3 +97,30 @@ result_colour() {  # result_colour <expected r,g,b>
     done
     echo "$colour"
 }
+
+# Whether the logo on the screen is as sharp as the SVG drawn at its size
+# there (rsvg-convert, on the window's white): "yes", or "no" and the
+# difference, the root mean square of the colour channels from 0 to 1. The
+# picture made for the scale, drawn pixel for pixel, differs by nothing; the
+# 96 dpi picture blown up twice or three times, by 0.07 and more.
+logo_sharp() {
+    local x y width height difference
+    read -r x y <<<"$(at 8 8)"
+    read -r width height <<<"$(awk -v s="$scale" 'BEGIN { printf "%d %d", int(137 * s + 0.5), int(41 * s + 0.5) }')"
+    import -window "$window" "$work/shot.png"
+    "$convert" "$work/shot.png" -crop "${width}x${height}+$x+$y" +repage "$work/logo-shown.png"
+    rsvg-convert --width "$width" --height "$height" "$(dirname "${BASH_SOURCE[0]}")/../../resources/logo.svg" |
+        "$convert" - -background white -flatten "$work/logo-drawn.png"
+    difference=$(compare -metric RMSE "$work/logo-shown.png" "$work/logo-drawn.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+    awk -v d="$difference" 'BEGIN { print (d <= 0.02) ? "yes" : "no (" d ")" }'
+}
+
+# The mouse cursor's size and hot spot over the logo, "width height x y", as
+# the X server shows it.
+cursor_over_logo() {
+    local x y
+    read -r x y <<<"$(at 60 28)"
+    xdotool mousemove --window "$window" "$x" "$y"
+    sleep 0.5
+    "$(dirname "${BASH_SOURCE[0]}")/cursor_image.py"
+}

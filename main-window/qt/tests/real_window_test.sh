@@ -51,6 +51,8 @@ hints=$(xprop -id "$window" WM_NORMAL_HINTS)
 check "fixed minimum size" "$(grep -c 'minimum size: 279 by 206' <<<"$hints")" "1"
 check "fixed maximum size" "$(grep -c 'maximum size: 279 by 206' <<<"$hints")" "1"
 check "result box white at start" "$(result_colour 255,255,255)" "255,255,255"
+check "the logo as sharp as its SVG" "$(logo_sharp)" "yes"
+check "the link cursor over the logo: 32 x 32, hot spot 6, 0" "$(cursor_over_logo)" "32 32 6 0"
 
 # The focus starts in the DS margin box; Tab moves on, Alt+C calculates.
 xdotool type --delay 10 "12"
@@ -111,6 +113,20 @@ scale=1.5
 check "font DPI 144: every caption whole" "$(captions_whole)" "yes"
 scale=1
 stop_all
+
+# ---- At 200 % and 300 %: the logo and the cursor made for the scale ----------
+
+for factor in 2 3; do
+    start_xserver 96 "$work"
+    start_program QT_SCALE_FACTOR="$factor"
+    scale=$factor
+    size=$((32 * factor))
+    check "the logo as sharp as its SVG at ${factor}00 %" "$(logo_sharp)" "yes"
+    check "the link cursor at ${factor}00 %: $size x $size, hot spot $((6 * factor)), 0" \
+        "$(cursor_over_logo)" "$size $size $((6 * factor)) 0"
+    scale=1
+    stop_all
+done
 
 # ---- At 144 dots per inch the window is 1.5 times larger ---------------------
 
