@@ -5,6 +5,7 @@
 #include "form1_description.h"
 #include "home_page.h"
 #include "resource_ids.h"
+#include "scaled_pictures.h"
 #include "utf16.h"
 #include "window_font.h"
 #include "window_texts.h"
@@ -38,8 +39,6 @@ HICON LoadApplicationIcon(HINSTANCE instance, int metric, UINT dpi) {
 Form1Window::Form1Window(HINSTANCE instance) : instance_(instance) {
     background_.reset(CreateSolidBrush(ToColorref(form1::kBackground)));
     line_.reset(CreateSolidBrush(ToColorref(*form1::ControlNamed("Line1").colour)));
-    linkCursor_ = static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(IDC_LINK), IMAGE_CURSOR, 0, 0, 0));
-    logo_ = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -57,9 +56,7 @@ Form1Window::Form1Window(HINSTANCE instance) : instance_(instance) {
                     0, nullptr, nullptr, instance, this);
 }
 
-Form1Window::~Form1Window() {
-    if (logo_ != nullptr) DeleteObject(logo_);
-}
+Form1Window::~Form1Window() = default;
 
 void Form1Window::ShowCentred(int showCommand) {
     RECT frame{0, 0, form1::TwipsToPixels(form1::kClientWidth, static_cast<int>(dpi_)),
@@ -101,8 +98,8 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(
             OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == controls_[form1::IndexOf("imgLogo")] && linkCursor_ != nullptr) {
-            SetCursor(linkCursor_);
+        if (reinterpret_cast<HWND>(wParam) == controls_[form1::IndexOf("imgLogo")] && linkCursor_) {
+            SetCursor(linkCursor_.get());
             return TRUE;
         }
         break;
@@ -155,7 +152,6 @@ void Form1Window::CreateControls() {
             handle = CreateWindowExW(0, L"STATIC", nullptr,
                                      WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL, 0, 0, 0, 0,
                                      window_, id, instance_, nullptr);
-            SendMessageW(handle, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_));
             break;
         case form1::Kind::Line: break;  // painted by the window itself
         }
@@ -216,6 +212,15 @@ std::wstring Form1Window::BoxDescription(Box box, std::string_view verdict) {
 void Form1Window::LayOut() {
     const int dpi = static_cast<int>(dpi_);
     font_ = FittingFont(dpi_);
+    // The logo and its cursor made for the DPI. The one shown before goes once
+    // the control shows the new one; a copy the control made of it (as it does
+    // of a bitmap with alpha) is given back, and goes too.
+    Bitmap logo = LogoForDpi(instance_, dpi_);
+    const auto shown = reinterpret_cast<HBITMAP>(SendMessageW(controls_[form1::IndexOf("imgLogo")], STM_SETIMAGE,
+                                                              IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo.get())));
+    if (shown != nullptr && shown != logo_.get()) DeleteObject(shown);
+    logo_ = std::move(logo);
+    linkCursor_ = LinkCursorForDpi(instance_, dpi_);
     for (std::size_t i = 0; i < form1::kControls.size(); ++i) {
         if (controls_[i] == nullptr) continue;
         const form1::Twips& place = form1::kControls[i].place;

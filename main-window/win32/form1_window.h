@@ -9,6 +9,7 @@
 #include "active_accessibility.h"
 #include "form1_description.h"
 #include "gdi_object.h"
+#include "scaled_pictures.h"
 #include "shell_open.h"
 #include "speed_calc.hpp"
 
@@ -65,8 +66,8 @@ private:
     Brush background_;
     Brush line_;
     Font font_;
-    HCURSOR linkCursor_ = nullptr;
-    HBITMAP logo_ = nullptr;
+    Cursor linkCursor_;  // at the window's DPI, as the logo
+    Bitmap logo_;
     HWND tooltip_ = nullptr;
     bool hasVerdictTip_ = false;  // the result box's, from the first calculation
     HWND lastFocus_ = nullptr;

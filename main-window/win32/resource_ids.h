@@ -3,5 +3,9 @@
 #pragma once
 
 #define IDI_APPLICATION_ICON 1  // IDI_ICON1 in the version record's script
-#define IDB_LOGO 101
 #define IDC_LINK 102
+// The logo at 96 dots per inch, and 1.5, 2 and 3 times as large.
+#define IDB_LOGO 101
+#define IDB_LOGO_1_5X 103
+#define IDB_LOGO_2X 104
+#define IDB_LOGO_3X 105

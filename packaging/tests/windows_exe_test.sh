@@ -55,8 +55,10 @@ check "no link time" "$(awk -F '\t+' '/^Time\/Date/ { print $2 }' <<<"$headers")
 "$here/../../resources/tests/windows_resource_test.sh" "$triplet-windres" "$exe" || failures=$((failures + 1))
 resources=$("$triplet-windres" --input "$exe" --input-format coff --output-format rc 2>/dev/null)
 check "manifest" "$(grep -c '/\* RT_MANIFEST \*/' <<<"$resources")" "1"
-check "logo bitmap" "$(grep -c '/\* RT_BITMAP \*/' <<<"$resources")" "1"
-check "link cursor, hot spot 6, 0" "$(grep -c 'Hotspot x: 6, y: 0' <<<"$resources")" "1"
+check "the logo at 96, 144, 192 and 288 dots per inch" "$(grep -c '/\* RT_BITMAP \*/' <<<"$resources")" "4"
+check "the link cursor at 32, 48, 64 and 96 pixels, hot spots 6, 9, 12 and 18, 0" \
+    "$(grep -o 'Hotspot x: [0-9]*, y: [0-9]*' <<<"$resources" | tr '\n' ' ')" \
+    "Hotspot x: 6, y: 0 Hotspot x: 9, y: 0 Hotspot x: 12, y: 0 Hotspot x: 18, y: 0 "
 
 # The zip that cpack writes.
 (cd "$build" && cpack -G ZIP -B "$work/package" >"$work/cpack.log" 2>&1) || cat "$work/cpack.log"

@@ -43,6 +43,8 @@ check "centred down" "$(( (768 - HEIGHT) / 2 - Y <= 1 && Y - (768 - HEIGHT) / 2 
 check "result box white at start" "$(result_colour 255,255,255)" "255,255,255"
 check "every caption whole" "$(captions_whole)" "yes"
 check "caption readable" "$(at_least "$(contrast 8 88 89 17)" 7)" "yes"
+check "the logo as sharp as its SVG" "$(logo_sharp)" "yes"
+check "the link cursor over the logo: 32 x 32, hot spot 6, 0" "$(cursor_over_logo)" "32 32 6 0"
 
 # The focus starts in the DS margin box; Tab moves on, Alt+C calculates.
 xdotool type --delay 20 "12"
@@ -111,15 +113,33 @@ done
 check "closing ends the program" "$(kill -0 "$program_pid" 2>/dev/null && echo running || echo ended)" "ended"
 stop_all
 
-# ---- At 144 dots per inch the window is 1.5 times larger ---------------------
+# ---- At 144, 192 and 288 dots per inch the window is 1.5, 2 and 3 times larger -
 
-start_xserver 144 "$work"
-"$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-wineserver -w
-start_program
+# Wine's DPI setting, as Windows' display scale sets it.
+at_dpi() {
+    start_xserver "$1" "$work"
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -w
+    start_program
+}
+
+at_dpi 144
 check "client size at 144 dpi" "${client_width}x${client_height}" "419x309"
 check "every caption whole at 144 dpi" "$(captions_whole)" "yes"
+check "the logo as sharp as its SVG at 144 dpi" "$(logo_sharp)" "yes"
+check "the link cursor at 144 dpi: 48 x 48, hot spot 9, 0" "$(cursor_over_logo)" "48 48 9 0"
 stop_all
+
+# The logo and the cursor made for each scale: as sharp as the text.
+for dpi in 192 288; do
+    at_dpi "$dpi"
+    size=$((32 * dpi / 96))
+    check "client size at $dpi dpi" "${client_width}x${client_height}" "$((279 * dpi / 96))x$((206 * dpi / 96))"
+    check "the logo as sharp as its SVG at $dpi dpi" "$(logo_sharp)" "yes"
+    check "the link cursor at $dpi dpi: $size x $size, hot spot $((6 * dpi / 96)), 0" \
+        "$(cursor_over_logo)" "$size $size $((6 * dpi / 96)) 0"
+    stop_all
+done
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
