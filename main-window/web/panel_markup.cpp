@@ -12,7 +12,9 @@ namespace {
 
 constexpr int kCssDpi = 96;  // a CSS pixel is 1/96 inch, so zoom and density scale it as DPI scales twips
 
-std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
+// In the window's own pixels (--u in page.css): CSS pixels, or the window
+// scaled up as a whole on a phone's narrow screen.
+std::string Px(int pixels) { return "calc(" + std::to_string(pixels) + " * var(--u))"; }
 std::string TwipsPx(int twips) { return Px(form1::TwipsToPixels(twips, kCssDpi)); }
 
 std::string Attribute(std::string_view name, std::string_view value) {
@@ -59,16 +61,18 @@ std::string ButtonHtml(const form1::Control& control) {
 }
 
 // A real link, which the browser follows in a new tab; out of the tab order,
-// as the window's picture is. The image loads after the page is shown, so that
-// it does not hold up the boxes.
+// as the window's picture is. The logo is an SVG with its letters drawn as
+// outlines, sharp at every zoom and pixel density and the same whatever fonts
+// are installed; the largest thing the page paints first, so it is fetched
+// at once.
 std::string LogoHtml(const form1::Control& control) {
     return OpenTag("a", control, "control") + Attribute("href", kHomePageUrl) + Attribute("target", "_blank") +
            Attribute("rel", "noopener") + Attribute("title", form1::kLogoTooltip) +
            Attribute("aria-label", form1::kLogoLinkName) + Attribute("tabindex", "-1") +
-           Attribute("draggable", "false") + "><img" + Attribute("src", "logo.png") + Attribute("alt", "") +
+           Attribute("draggable", "false") + "><img" + Attribute("src", "logo.svg") + Attribute("alt", "") +
            Attribute("width", std::to_string(form1::TwipsToPixels(control.place.width, kCssDpi))) +
            Attribute("height", std::to_string(form1::TwipsToPixels(control.place.height, kCssDpi))) +
-           Attribute("loading", "lazy") + Attribute("draggable", "false") + "></a>";
+           Attribute("fetchpriority", "high") + Attribute("draggable", "false") + "></a>";
 }
 
 std::string ControlHtml(const form1::Control& control) {
@@ -86,7 +90,7 @@ std::string ControlHtml(const form1::Control& control) {
 std::string ControlCss(const form1::Control& control) {
     std::string css = "#" + std::string(control.name) + " { ";
     if (control.kind == form1::Kind::Line) {
-        // Both end points are on the line; its width is in pixels and does not scale.
+        // Both end points are on the line; its width is in pixels, not twips.
         const int left = form1::TwipsToPixels(control.place.left, kCssDpi);
         const int right = form1::TwipsToPixels(control.place.left + control.place.width, kCssDpi);
         css += "left: " + Px(left) + "; top: " + TwipsPx(control.place.top) + "; width: " + Px(right - left + 1) +
@@ -125,11 +129,14 @@ std::string EscapeHtml(std::string_view text) {
     return escaped;
 }
 
-// In the order a reader meets them, which is the keyboard's too (no element
-// has a positive tabindex): the logo, then each row in the tab order: a
-// caption, its box and its unit; the button; the rule last.
+// The window: its title bar, the page's heading, above the panel. In the
+// panel, the controls in the order a reader meets them, which is the
+// keyboard's too (no element has a positive tabindex): the logo, then each
+// row in the tab order: a caption, its box and its unit; the button; the
+// rule last.
 std::string PanelHtml() {
-    std::string html = "<main id=\"Form1\"" + Attribute("aria-label", form1::kTitle) + ">\n";
+    std::string html = "<main id=\"window\" aria-labelledby=\"title\">\n<h1 id=\"title\">" + EscapeHtml(form1::kTitle) +
+                       "</h1>\n<div id=\"Form1\">\n";
     std::array<bool, form1::kControls.size()> written{};
     const auto write = [&](std::size_t index) {
         if (index >= written.size() || written[index]) return;
@@ -146,7 +153,7 @@ std::string PanelHtml() {
     }
     for (std::size_t i = 0; i < form1::kControls.size(); ++i) write(i);
     // What a screen reader says after each calculation, without moving the focus.
-    return html + "</main>\n<div id=\"announcer\" class=\"visually-hidden\" aria-live=\"polite\"></div>\n";
+    return html + "</div>\n</main>\n<div id=\"announcer\" class=\"visually-hidden\" aria-live=\"polite\"></div>\n";
 }
 
 std::string PanelCss() {

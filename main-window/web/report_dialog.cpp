@@ -11,22 +11,27 @@ EM_JS(void, ShowReportDialog, (const char* title, const char* message, const cha
     const previous = document.activeElement;
     const dialog = document.createElement("dialog");
     dialog.id = "report";
-    // An alert dialog, as a failure report is on the desktop: screen readers
-    // say it, and its message, as it opens.
-    dialog.setAttribute("role", "alertdialog");
+    // A modal dialog named by its title, whose message is an alert: a screen
+    // reader says the message once, as it appears, and the dialog and its
+    // OK as the focus goes there. (The whole dialog as an alert, with the
+    // message as its description, is said up to three times by Orca in
+    // Chromium: as it is added to the page, as it takes the top layer, and
+    // as the focus enters it.) Its title is not a heading: the page's one
+    // heading is the window's title.
     dialog.setAttribute("aria-labelledby", "report-title");
-    dialog.setAttribute("aria-describedby", "report-message");
-    const heading = document.createElement("h1");
-    heading.id = "report-title";
-    heading.textContent = UTF8ToString(title);
+    const titled = document.createElement("div");
+    titled.id = "report-title";
+    titled.className = "report-title";
+    titled.textContent = UTF8ToString(title);
     const text = document.createElement("p");
     text.id = "report-message";
+    text.setAttribute("role", "alert");
     text.textContent = UTF8ToString(message);
     const button = document.createElement("button");
     button.type = "button";
     button.textContent = UTF8ToString(ok);
     button.addEventListener("click", () => dialog.close());
-    dialog.append(heading, text, button);
+    dialog.append(titled, text, button);
     dialog.addEventListener("close", () => {
         dialog.remove();
         if (previous && previous.isConnected) previous.focus();

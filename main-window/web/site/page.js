@@ -4,14 +4,15 @@
 
 // The layout is fixed and the captions do not grow, so the one font is the
 // page's size or smaller: the largest at which every caption and the button's
-// text fit their boxes in the user's fonts. The page's style is in the page
+// text fit their boxes in the user's fonts, in the window's pixels (which a
+// phone's screen scales with the window). The page's style is in the page
 // itself, so it has applied by the time this runs.
 function fitFont() {
     const panel = document.getElementById("Form1");
     const texts = [...panel.querySelectorAll(".caption, button")];
     const fits = () => texts.every((e) => e.scrollWidth <= e.clientWidth && e.scrollHeight <= e.clientHeight);
     for (let tenths = 130; tenths > 80 && !fits(); tenths -= 5) {
-        panel.style.fontSize = `${tenths / 10}px`;
+        panel.style.setProperty("--font-size", tenths / 10);
     }
 }
 

@@ -11,7 +11,7 @@
 //   await browser.press(key, modifiers)          key: a character or Tab, Enter, Escape, Backspace;
 //                                                modifiers: any of "Alt", "Shift", "Control"
 //   await browser.click(id)                      a click in the middle of the element
-//   await browser.screenshot()                   {width, height, pixel(x, y) → "rgb(r, g, b)"}
+//   await browser.screenshot()                   {width, height, pixel(x, y) → "rgb(r, g, b)", rgb(x, y) → [r, g, b]}
 //   await browser.windows()                      how many windows (tabs) are open
 //   browser.console()                            errors the page logged, where the engine tells
 //   browser.requests()                           every URL the page asked for, where the engine tells
@@ -195,7 +195,7 @@ async function launchWebKit({ language, dark }) {
 // ---- The colours of a screenshot ------------------------------------------------------------------
 
 // A PNG of 8-bit RGB or RGBA, not interlaced, as the browsers' screenshots are.
-function decodePng(png) {
+export function decodePng(png) {
     let offset = 8;
     let width = 0, height = 0, channels = 0;
     const data = [];
@@ -239,9 +239,12 @@ function decodePng(png) {
     return {
         width,
         height,
-        pixel(x, y) {
+        rgb(x, y) {
             const at = Math.floor(y) * stride + Math.floor(x) * channels;
-            return `rgb(${pixels[at]}, ${pixels[at + 1]}, ${pixels[at + 2]})`;
+            return [pixels[at], pixels[at + 1], pixels[at + 2]];
+        },
+        pixel(x, y) {
+            return `rgb(${this.rgb(x, y).join(", ")})`;
         },
     };
 }

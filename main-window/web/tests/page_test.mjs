@@ -6,22 +6,27 @@
 //
 // Types with the keyboard, reads colours from the computed style and from the
 // screen, presses each browser's access keys, and tries a dark colour scheme,
-// a German browser, a phone's width, the page offline after one visit, a slow
-// network, and a box holding twenty million characters. Every check runs in
+// a German browser, phones' widths, screens of 1, 2 and 3 device pixels to the
+// CSS pixel, the page offline after one visit, a slow network, and a box
+// holding twenty million characters; axe-core audits it as it opens, after a
+// calculation and with a failure report open. Every check runs in
 // every engine that can take it; those that need Chromium's DevTools protocol
 // (its accessibility tree, emulated media and locale) are Chromium's, and
 // Firefox and WebKit get the dark scheme and the German language from how
 // they are started instead. browsers.mjs says how each engine is driven.
 import { execFileSync, spawn } from "node:child_process";
 import { existsSync, mkdtempSync, readdirSync, readFileSync } from "node:fs";
+import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
-import { join, resolve } from "node:path";
+import { dirname, join, resolve } from "node:path";
 import { pathToFileURL } from "node:url";
 
-import { launch } from "./browsers.mjs";
+import { decodePng, launch } from "./browsers.mjs";
 
 const [engine, build, siteServer] = process.argv.slice(2);
 const site = resolve(build, "site");
+const logoSvg = resolve(dirname(siteServer), "../../resources/logo.svg");
+const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 const GREEN = "rgb(200, 255, 200)", WHITE = "rgb(255, 255, 255)", RED = "rgb(255, 180, 180)";
 const BLUE = "rgb(230, 230, 255)", RULE = "rgb(0, 0, 192)";
 
@@ -137,11 +142,16 @@ async function startState() {
     check("title", await js(() => document.title), "Tarnwick by Velmor");
     const panel = await js(() => {
         const r = document.getElementById("Form1").getBoundingClientRect();
-        return [r.width, r.height, Math.round(r.left + r.width / 2 - innerWidth / 2),
-            Math.round(r.top + r.height / 2 - innerHeight / 2)];
+        return [r.width, r.height];
     });
     check("panel is 279 x 206 CSS pixels", panel.slice(0, 2), [279, 206]);
-    check("panel centred", [Math.abs(panel[2]) <= 1, Math.abs(panel[3]) <= 1], [true, true]);
+    check("the window's title bar, the page's one heading", await js(() => [...document.querySelectorAll("h1")]
+        .map((h) => [h.id, h.textContent, Math.round(h.getBoundingClientRect().width)])),
+    [["title", "Tarnwick by Velmor", 279]]);
+    check("the window, title bar and panel, centred", await js(() => {
+        const r = document.getElementById("window").getBoundingClientRect();
+        return [Math.abs(r.left + r.width / 2 - innerWidth / 2) <= 1, Math.abs(r.top + r.height / 2 - innerHeight / 2) <= 1];
+    }), [true, true]);
     check("txtDSM's place in twips", await js(() => {
         const p = document.getElementById("Form1").getBoundingClientRect();
         const r = document.getElementById("txtDSM").getBoundingClientRect();
@@ -240,9 +250,11 @@ async function report() {
     await browser.click("cmdCalc");
     check("empty current speed reported", await eventually(() => js(() => !!document.getElementById("report")?.open),
         true), true);
-    check("report is an alert dialog, titled Tarnwick", await js(() => [
-        document.getElementById("report").getAttribute("role"), document.getElementById("report-title").textContent]),
-    ["alertdialog", "Tarnwick"]);
+    check("report is a modal dialog titled Tarnwick, its message an alert", await js(() => {
+        const dialog = document.getElementById("report");
+        return [dialog.matches(":modal"), document.getElementById(dialog.getAttribute("aria-labelledby")).textContent,
+            document.getElementById("report-message").getAttribute("role")];
+    }), [true, "Tarnwick", "alert"]);
     check("report names the failure", (await js(() => document.getElementById("report-message").textContent))
         .startsWith("Invalid argument"), true);
     check("report's OK has the focus", await js(() => document.activeElement.textContent), "OK");
@@ -315,14 +327,110 @@ async function darkAndGerman() {
         "7,12719");
 }
 
-// ---- A phone's width ------------------------------------------------------------------------------------
+// ---- Phones' widths ------------------------------------------------------------------------------------
+// The window scaled up as a whole to the width, its layout unchanged: from
+// 360 CSS pixels wide (Lighthouse's phone is 412) its text at least 12 CSS
+// pixels and its boxes and button WCAG 2.2's targets (24 pixels, or 24
+// apart); at 320, no sideways scrolling.
 
 async function phone() {
-    await browser.page.setViewport({ width: 360, height: 640, deviceScaleFactor: 2, isMobile: engine === "chromium" });
-    await sleep(300);
-    check("fits 360 pixels without sideways scrolling",
-        await js(() => document.documentElement.scrollWidth <= innerWidth && innerWidth === 360), true);
+    const mobile = engine === "chromium";
+    for (const [width, height, ratio] of [[320, 640, 2], [360, 740, 2], [412, 823, 1.75]]) {
+        await browser.page.setViewport({ width, height, deviceScaleFactor: ratio, isMobile: mobile, hasTouch: mobile });
+        await sleep(300);
+        const shown = await js(() => {
+            const box = (id) => document.getElementById(id).getBoundingClientRect();
+            const panel = box("Form1");
+            const texts = [...document.querySelectorAll("#title, #Form1 .caption, #Form1 input, #Form1 button")];
+            const targets = ["txtDSM", "txtMin", "txtCurSpeed", "txtSpeed", "cmdCalc"].map(box);
+            return {
+                fits: document.documentElement.scrollWidth <= innerWidth && innerWidth > 0,
+                scale: panel.width / 279,
+                smallestText: Math.min(...texts.map((e) => parseFloat(getComputedStyle(e).fontSize))),
+                lowestTarget: Math.min(...targets.map((r) => r.height)),
+                closestRows: Math.min(...targets.slice(1, 4).map((r, i) => r.top - targets[i].top)),
+                txtDSM: [box("txtDSM").left - panel.left, box("txtDSM").top - panel.top].map((v) => v / (panel.width / 279)),
+            };
+        });
+        check(`${width} pixels wide: no sideways scrolling`, shown.fits, true);
+        check(`${width} pixels wide: the window scaled up to the width, less a margin`,
+            Math.abs(shown.scale - (width - 16) / 279) < 0.01, true);
+        check(`${width} pixels wide: the same layout (txtDSM at 104, 64 of 279 x 206)`,
+            shown.txtDSM.map((v) => Math.round(v)), [104, 64]);
+        if (width >= 360) {
+            check(`${width} pixels wide: text of 12 CSS pixels or more (${shown.smallestText.toFixed(1)})`,
+                shown.smallestText >= 12, true);
+            check(`${width} pixels wide: boxes and button 24 pixels high, or their rows 24 apart`,
+                shown.lowestTarget >= 24 || shown.closestRows >= 24, true);
+        }
+    }
     await browser.page.setViewport({ width: 800, height: 600 });
+    await sleep(300);
+    check("on a desktop, the window at its own size", await js(() =>
+        document.getElementById("Form1").getBoundingClientRect().width), 279);
+}
+
+// ---- The logo as sharp as its SVG at 1, 2 and 3 device pixels to the CSS pixel ---------------------------
+// The screen's logo against the SVG drawn at that size by librsvg, allowing
+// for the browser drawing it on whole device pixels: none differs by more than
+// 0.02 (the root mean square of the colour channels, 0 to 1); the 1x picture
+// blown up to 2x and 3x differs by 0.07 and more.
+
+function difference(shot, left, top, drawn) {
+    let sum = 0;
+    for (let y = 0; y < drawn.height; y++) {
+        for (let x = 0; x < drawn.width; x++) {
+            const a = shot.rgb(left + x, top + y), b = drawn.rgb(x, y);
+            for (let c = 0; c < 3; c++) sum += ((a[c] - b[c]) / 255) ** 2;
+        }
+    }
+    return Math.sqrt(sum / (drawn.width * drawn.height * 3));
+}
+
+async function sharpLogo() {
+    for (const ratio of [1, 2, 3]) {
+        await browser.page.setViewport({ width: 800, height: 600, deviceScaleFactor: ratio });
+        await sleep(300);
+        const [left, top, width, height] = (await js(() => {
+            const r = document.querySelector("#imgLogo img").getBoundingClientRect();
+            return [r.left, r.top, r.width, r.height];
+        })).map((v) => v * ratio);
+        const drawn = decodePng(execFileSync("rsvg-convert", ["--width", `${Math.round(width)}`,
+            "--height", `${Math.round(height)}`, "--background-color", "white", logoSvg]));
+        const shot = await browser.screenshot();
+        let least = Infinity;
+        for (const dx of [-1, 0, 1])
+            for (const dy of [-1, 0, 1])
+                least = Math.min(least, difference(shot, Math.round(left) + dx, Math.round(top) + dy, drawn));
+        check(`the logo as sharp as its SVG at ${ratio} device pixels to the CSS pixel (${least.toFixed(3)})`,
+            least <= 0.02, true);
+    }
+    await browser.page.setViewport({ width: 800, height: 600 });
+}
+
+// ---- axe-core, as the page opens, after a calculation, and with a report open -------------------------------
+
+async function axeViolations() {
+    await browser.page.evaluate(axeSource);
+    return browser.page.evaluate(async () => {
+        const tags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
+        const { violations } = await window.axe.run(document, { runOnly: { type: "tag", values: tags } });
+        return violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(" ")).join(", ")}`);
+    });
+}
+
+async function audited(address) {
+    await open(address);
+    check("axe: nothing as the page opens", await axeViolations(), []);
+    await calculate("12", "6", "8");
+    await eventually(() => background("txtSpeed"), GREEN);
+    check("axe: nothing after a calculation", await axeViolations(), []);
+    await retype("txtCurSpeed", "");
+    await browser.click("cmdCalc");
+    await eventually(() => js(() => !!document.getElementById("report")?.open), true);
+    check("axe: nothing with a failure report open", await axeViolations(), []);
+    await browser.press("Enter");
+    await eventually(() => js(() => !document.getElementById("report")), true);
 }
 
 // ---- Typing and Calculate before the program has loaded ---------------------------------------------------------
@@ -442,6 +550,8 @@ async function main() {
     await only(["chromium"], "emulated media and the accessibility tree need Chromium's DevTools protocol",
         () => chromiumOnly());
     await only(["chromium", "firefox"], "WebDriver resizes WebKit's window, not its page", () => phone());
+    await only(["chromium", "firefox"], "WebDriver sets WebKit no device pixel ratio", () => sharpLogo());
+    await only(["chromium", "firefox"], "axe-core is put into the page through puppeteer", () => audited(address));
     await only(["chromium"], "Chromium takes the dark scheme and the language from its DevTools protocol; the " +
         "others are started so below", async () => {
         await browser.devtools.send("Emulation.setEmulatedMedia",

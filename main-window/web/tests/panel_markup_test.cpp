@@ -50,9 +50,17 @@ TEST(PanelHtml, ControlsInReadingAndKeyboardOrder) {
                                             "txtMin",  "Label8",   "Label4", "txtCurSpeed", "Label5",
                                             "Label3",  "txtSpeed", "Label6", "cmdCalc",     "Line1"};
     std::vector<std::string> ids = Matches(PanelHtml(), R"re( id="([^"]+)")re");
-    std::erase(ids, "Form1");
-    std::erase(ids, "announcer");
+    // The window, its title bar and its panel come first, the announcer last.
+    for (const char* frame : {"window", "title", "Form1", "announcer"}) std::erase(ids, frame);
     EXPECT_EQ(ids, expected);
+}
+
+TEST(PanelHtml, TitleBarIsThePagesOneHeading) {
+    const std::string html = PanelHtml();
+    const std::vector<std::string> one_heading{"Tarnwick by Velmor"};
+    EXPECT_EQ(Matches(html, R"(<h\d[^>]*>([^<]*)</h\d>)"), one_heading);
+    EXPECT_NE(html.find(R"(<main id="window" aria-labelledby="title">)"), std::string::npos);
+    EXPECT_LT(html.find("<h1"), html.find(R"(<div id="Form1")"));
 }
 
 TEST(PanelHtml, NothingTheContentSecurityPolicyForbidsOrTheKeyboardSkips) {
@@ -91,19 +99,27 @@ TEST(PanelHtml, ControlsAsTheyStart) {
     EXPECT_NE(html.find(R"(<span id="Label4" class="caption">Current speed:</span>)"), std::string::npos);
 }
 
+// In the window's pixels (--u): CSS pixels, scaled up as a whole on a phone.
 TEST(PanelCss, PlacesFromTwipsAtNinetySixToTheInch) {
     const std::string css = PanelCss();
     const char* const rules[] = {
-        "#Form1 { width: 279px; height: 206px; background-color: rgb(255, 255, 255); color: rgb(0, 0, 0); }",
-        "#txtDSM { left: 104px; top: 64px; width: 89px; height: 19px; background-color: rgb(230, 230, 255); "
+        "#Form1 { width: calc(279 * var(--u)); height: calc(206 * var(--u)); background-color: rgb(255, 255, 255); "
         "color: rgb(0, 0, 0); }",
-        "#txtSpeed { left: 104px; top: 152px; width: 89px; height: 19px; background-color: rgb(255, 255, 255); "
+        "#txtDSM { left: calc(104 * var(--u)); top: calc(64 * var(--u)); width: calc(89 * var(--u)); height: calc(19 * "
+        "var(--u)); background-color: rgb(230, 230, 255); "
         "color: rgb(0, 0, 0); }",
-        "#cmdCalc { left: 200px; top: 176px; width: 73px; height: 25px; }",
-        "#imgLogo { left: 8px; top: 8px; width: 137px; height: 41px; }",
-        "#Label5 { left: 200px; top: 112px; width: 41px; height: 17px; }",
-        // Both ends on the line, 2 pixels high at any zoom.
-        "#Line1 { left: 8px; top: 144px; width: 265px; height: 2px; background-color: rgb(0, 0, 192); }",
+        "#txtSpeed { left: calc(104 * var(--u)); top: calc(152 * var(--u)); width: calc(89 * var(--u)); height: "
+        "calc(19 * var(--u)); background-color: rgb(255, 255, 255); "
+        "color: rgb(0, 0, 0); }",
+        "#cmdCalc { left: calc(200 * var(--u)); top: calc(176 * var(--u)); width: calc(73 * var(--u)); height: calc(25 "
+        "* var(--u)); }",
+        "#imgLogo { left: calc(8 * var(--u)); top: calc(8 * var(--u)); width: calc(137 * var(--u)); height: calc(41 * "
+        "var(--u)); }",
+        "#Label5 { left: calc(200 * var(--u)); top: calc(112 * var(--u)); width: calc(41 * var(--u)); height: calc(17 "
+        "* var(--u)); }",
+        // Both ends on the line, 2 pixels high at any DPI.
+        "#Line1 { left: calc(8 * var(--u)); top: calc(144 * var(--u)); width: calc(265 * var(--u)); height: calc(2 * "
+        "var(--u)); background-color: rgb(0, 0, 192); }",
     };
     for (const char* rule : rules) EXPECT_NE(css.find(rule), std::string::npos) << rule;
     EXPECT_EQ(Matches(css, R"((#\w+) \{)").size(), 16U);  // the panel and its fifteen controls
