@@ -152,6 +152,11 @@ async function launchWebKit({ language, dark }) {
     const id = session.sessionId;
     const at = (path) => `/session/${id}${path}`;
     await call("POST", at("/window/rect"), { width: 800, height: 700 });
+    // A screenshot waits for the browser's first frame. The first start on a
+    // machine, with no shaders compiled yet (Mesa's cache is empty), is slow
+    // to draw it, and WebKit loses the keys and clicks sent before it: the
+    // page never gets the focus.
+    await call("GET", at("/screenshot"));
     const keys = (actions) => call("POST", at("/actions"), { actions: [{ type: "key", id: "keyboard", actions }] });
     const element = async (id_) => Object.values(await call("POST", at("/element"), {
         using: "css selector", value: `#${id_}` }))[0];

@@ -11,14 +11,11 @@
 // performance metrics and the page's weight as Lighthouse counts them: those
 // are timings, so they are a benchmark's to judge (bench/web-page runs this
 // with --performance-only), not this test's.
-import { spawn } from "node:child_process";
-import { existsSync, mkdtempSync, readFileSync } from "node:fs";
-import { tmpdir } from "node:os";
-import { join } from "node:path";
-
 import * as chromeLauncher from "chrome-launcher";
 import lighthouse from "lighthouse";
 import desktopConfig from "lighthouse/core/config/desktop-config.js";
+
+import { serve } from "./served_site.mjs";
 
 const [site, siteServer, mode] = process.argv.slice(2);
 const performanceOnly = mode === "--performance-only";
@@ -26,20 +23,8 @@ const JUDGED = ["accessibility", "best-practices", "seo"];
 const METRICS = ["first-contentful-paint", "largest-contentful-paint", "total-blocking-time", "cumulative-layout-shift",
     "speed-index", "total-byte-weight"];
 
-const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
-
-async function serve() {
-    const file = join(mkdtempSync(join(tmpdir(), "tarnwick-server-")), "address");
-    const server = spawn("/usr/bin/python3", [siteServer, site, file, "--hosted"], { stdio: "inherit" });
-    for (let tries = 0; !existsSync(file); tries++) {
-        if (tries > 200) throw new Error("the site's server did not start");
-        await sleep(50);
-    }
-    return { address: readFileSync(file, "utf8"), stop: () => server.kill() };
-}
-
 let failures = 0;
-const server = await serve();
+const server = await serve(siteServer, site, { hosted: true });
 // No traffic of Chromium's own (updates, sync, lookups), which a closed network refuses.
 const chrome = await chromeLauncher.launch({
     chromePath: "/usr/bin/chromium",

@@ -14,14 +14,15 @@
 // (its accessibility tree, emulated media and locale) are Chromium's, and
 // Firefox and WebKit get the dark scheme and the German language from how
 // they are started instead. browsers.mjs says how each engine is driven.
-import { execFileSync, spawn } from "node:child_process";
-import { existsSync, mkdtempSync, readdirSync, readFileSync } from "node:fs";
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readdirSync, readFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
 import { pathToFileURL } from "node:url";
 
 import { decodePng, launch } from "./browsers.mjs";
+import { serve } from "./served_site.mjs";
 
 const [engine, build, siteServer] = process.argv.slice(2);
 const site = resolve(build, "site");
@@ -62,18 +63,7 @@ async function eventually(read, expected, seconds = 5) {
 
 // ---- The site, served from 127.0.0.1 ------------------------------------------------------------
 
-// A server of scripts/lib/site_server.py, holding some files back as a slow network would.
-async function serve(folder, delays = {}) {
-    const file = join(mkdtempSync(join(tmpdir(), "tarnwick-server-")), "address");
-    const delayArguments = Object.entries(delays).map(([name, seconds]) => `--delay=${name}=${seconds}`);
-    const server = spawn("/usr/bin/python3", [siteServer, folder, file,
-        ...delayArguments], { stdio: "inherit" });
-    for (let tries = 0; !existsSync(file); tries++) {
-        if (tries > 200) throw new Error("the site's server did not start");
-        await sleep(50);
-    }
-    return { address: readFileSync(file, "utf8"), stop: () => server.kill() };
-}
+const serveSite = (folder, delays) => serve(siteServer, folder, { delays });
 
 // ---- The page, through one browser --------------------------------------------------------------
 
@@ -438,7 +428,7 @@ async function audited(address) {
 // the page waits before it says that the program has not loaded.
 
 async function slowNetwork() {
-    const slow = await serve(site, { "tarnwick.js": 14 });
+    const slow = await serveSite(site, { "tarnwick.js": 14 });
     // Followed from the page, so as not to wait for its load, which waits for the program.
     await js((url) => setTimeout(() => location.assign(url), 0), slow.address);
     await eventually(() => js(() => location.href), slow.address, 10);
@@ -538,7 +528,7 @@ async function fromDisk() {
 const consoleComplaints = () => (browser.console() ?? []).filter((text) => !text.includes("favicon"));
 
 async function main() {
-    const server = await serve(site);
+    const server = await serveSite(site);
     const address = server.address;
 
     browser = await launch(engine);
@@ -581,7 +571,7 @@ async function main() {
             new URL(url).hostname !== "127.0.0.1"))];
         check("no request left 127.0.0.1, served or from disk", strays, []);
     });
-    const again = await serve(site);
+    const again = await serveSite(site);
     await open(again.address);
     await link(again.address);
     await browser.close();
@@ -589,7 +579,7 @@ async function main() {
 
     // Firefox and WebKit take the dark scheme and the language as they start.
     await only(["firefox", "webkit"], "Chromium's were emulated above", async () => {
-        const german = await serve(site);
+        const german = await serveSite(site);
         browser = await launch(engine, { language: "de-DE", dark: true });
         await open(german.address);
         await darkAndGerman();
