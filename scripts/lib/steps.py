@@ -1,0 +1,122 @@
+"""Times the steps of the test command, CI and the release, and prints where
+the time went.
+
+    steps.py run [--output FILE] <name> -- <command...>
+        Runs the command (its output to FILE if given) and says how long it
+        took. Where TARNWICK_STEP_LOG names a file, the step is added to it
+        as a line of tab-separated fields: its name, when it started, how
+        long it took (s) and its exit status. Steps started by the command
+        itself are named beneath this one ("outer / inner"), through
+        TARNWICK_STEP_PREFIX. Exits with the command's status.
+
+    steps.py record <name> <started> [status [ended]]
+        Adds a step that started at <started> and ended at <ended> or now
+        (seconds since the epoch, as `date +%s.%N` gives), with that exit
+        status (0 unless given): for a step that is a shell function, or
+        that had to run before this script could (the install of Python
+        itself), or that ran beside others.
+
+    steps.py table <log> [title]
+        Prints the log's steps as a table in the order they started, each
+        inner step indented beneath its own, and the total: the wall time
+        from the start of the first outer step to the end of the last, so
+        that steps run side by side are not counted twice.
+"""
+import os
+import subprocess
+import sys
+import time
+
+SEPARATOR = " / "
+
+
+def record(log, name, started, seconds, status):
+    with open(log, "a", encoding="utf-8") as file:
+        file.write(f"{name}\t{started:.3f}\t{seconds:.1f}\t{status}\n")
+
+
+def run(arguments):
+    output = None
+    if arguments[:1] == ["--output"]:
+        output, arguments = arguments[1], arguments[2:]
+    if len(arguments) < 3 or arguments[1] != "--":
+        sys.exit("usage: steps.py run [--output FILE] <name> -- <command...>")
+    name, command = arguments[0], arguments[2:]
+    full_name = os.environ.get("TARNWICK_STEP_PREFIX", "") + name
+    environment = dict(os.environ, TARNWICK_STEP_PREFIX=full_name + SEPARATOR)
+    started = time.time()
+    beginning = time.monotonic()
+    try:
+        if output:
+            with open(output, "wb") as sink:
+                status = subprocess.call(command, env=environment, stdout=sink, stderr=subprocess.STDOUT)
+        else:
+            status = subprocess.call(command, env=environment)
+    except OSError as error:
+        print(f"{name}: {error}", file=sys.stderr)
+        status = 127
+    seconds = time.monotonic() - beginning
+    log = os.environ.get("TARNWICK_STEP_LOG")
+    if log:
+        record(log, full_name, started, seconds, status)
+    return status
+
+
+def read(log):
+    steps = []
+    with open(log, encoding="utf-8") as file:
+        for line in file:
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) == 4:
+                steps.append((fields[0], float(fields[1]), float(fields[2]), int(fields[3])))
+    return steps
+
+
+def duration(seconds):
+    minutes, seconds = divmod(round(seconds), 60)
+    return f"{minutes}:{seconds:02d}"
+
+
+def table(steps, title):
+    """The lines of the table: outer steps first, each followed by its own."""
+    if not steps:
+        return [f"{title}: no steps were timed"]
+    ordered = sorted(steps, key=lambda step: (step[1], step[0].count(SEPARATOR)))
+    depth_of = {name: name.count(SEPARATOR) for name, *_ in steps}
+    top = min(depth_of.values())
+    rows = []
+    for name, _, seconds, status in ordered:
+        depth = depth_of[name] - top
+        label = "  " * depth + name.split(SEPARATOR)[-1]
+        rows.append((label, duration(seconds), "ok" if status == 0 else f"FAILED ({status})"))
+    outer = [(started, seconds) for name, started, seconds, _ in steps if depth_of[name] == top]
+    total = max(started + seconds for started, seconds in outer) - min(started for started, _ in outer)
+    rows.append(("total, wall time", duration(total), ""))
+    width = max(len(label) for label, *_ in rows)
+    lines = [f"== {title}", f"{'step'.ljust(width)}  {'m:ss':>6}  status"]
+    lines += [f"{label.ljust(width)}  {time_taken:>6}  {status}".rstrip() for label, time_taken, status in rows]
+    return lines
+
+
+def main():
+    if sys.argv[1:2] == ["run"]:
+        sys.exit(run(sys.argv[2:]))
+    if sys.argv[1:2] == ["record"] and 4 <= len(sys.argv) <= 6:
+        log = os.environ.get("TARNWICK_STEP_LOG")
+        if log:
+            started = float(sys.argv[3])
+            status = int(sys.argv[4]) if len(sys.argv) >= 5 else 0
+            ended = float(sys.argv[5]) if len(sys.argv) == 6 else time.time()
+            name = os.environ.get("TARNWICK_STEP_PREFIX", "") + sys.argv[2]
+            record(log, name, started, ended - started, status)
+        return
+    if sys.argv[1:2] == ["table"] and len(sys.argv) in (3, 4):
+        log = sys.argv[2]
+        steps = read(log) if os.path.exists(log) else []
+        print("\n".join(table(steps, sys.argv[3] if len(sys.argv) == 4 else "Steps")))
+        return
+    sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main()
