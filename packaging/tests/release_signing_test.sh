@@ -16,6 +16,7 @@ keys=$(realpath "$4")
 here=$(dirname "$(realpath "$0")")
 source "$here/../../scripts/lib/checks.sh"
 source "$here/../../scripts/lib/xserver.sh"
+source "$here/../../scripts/lib/wine_prefix.sh"
 work=$(mktemp -d)
 export GNUPGHOME=$keys/gnupg WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap 'wineserver -k 2>/dev/null; stop_xserver; rm -rf "$work"' EXIT
@@ -102,7 +103,7 @@ check "the installer with a byte changed: rejected" \
 # Each architecture that Wine runs here (32-bit programs need wine32 and a
 # kernel that runs them: asked of Wine with a program that says it runs).
 start_xserver 96 "$work"
-wineboot --init >/dev/null 2>&1
+fresh_wine_prefix
 wineserver -w
 for arch in x86 x64; do
     case $arch in x86) triplet=i686-w64-mingw32 ;; x64) triplet=x86_64-w64-mingw32 ;; esac
@@ -114,7 +115,7 @@ for arch in x86 x64; do
     exe=$(find "$work/signed"/*-windows-$arch.zip -name tarnwick.exe)
     wine "$exe" >/dev/null 2>&1 &
     check "the signed $arch exe runs under Wine: its window appears" \
-        "$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarnwick by Velmor$' >/dev/null && echo yes)" yes
+        "$([ -n "$(find_window 60 '^Tarnwick by Velmor$')" ] && echo yes)" yes
     wineserver -k
     wineserver -w
     wine msiexec /i "$(ls "$signed"/*-windows-$arch.msi)" /qn

@@ -2,6 +2,8 @@
 #
 #   start_xserver <dots per inch> <folder for its files>   sets DISPLAY and xserver_pid
 #   stop_xserver
+#   find_window <seconds> <title regex>                    the first shown window of that title
+#   wait_for_window                                        the program's main window
 
 # Starts Xvfb at 1024 x 768 on a free display. -noreset keeps X resources
 # such as Xft.dpi, from which Qt takes its scale, after the last client leaves.
@@ -32,7 +34,23 @@ stop_xserver() {
     fi
 }
 
+# Prints the id of the first shown window whose title matches, once there is
+# one, or nothing after that many seconds. (xdotool's own --sync gives up
+# for good when a window goes away while it looks at it, as windows do while
+# a program starts, and more often on a busy machine.)
+find_window() {  # find_window <seconds> <title regex>
+    local deadline=$((SECONDS + $1)) window
+    while :; do
+        window=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1 || true)
+        if [ -n "$window" ] || [ "$SECONDS" -ge "$deadline" ]; then
+            echo "$window"
+            return 0
+        fi
+        sleep 0.1
+    done
+}
+
 # Prints the id of the program's main window once it is shown (20 s at most).
 wait_for_window() {
-    timeout 20 xdotool search --sync --onlyvisible --name '^Tarnwick by Velmor$' | head -n 1
+    find_window 20 '^Tarnwick by Velmor$'
 }

@@ -68,7 +68,7 @@ check "3, 6, 8 is red" "$(result_colour 255,180,180)" "255,180,180"
 
 # An empty current speed brings up the report; the program carries on.
 calculate 3 6 ""
-report=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tarnwick$' | head -n 1 || true)
+report=$(find_window 10 '^Tarnwick$')
 check "failure reported" "$([ -n "$report" ] && echo yes)" "yes"
 xdotool key Return  # the report has the focus
 sleep 0.3

@@ -18,6 +18,7 @@
 //   browser.devtools                             Chromium's protocol session, or null
 //   await browser.close()
 import { spawn } from "node:child_process";
+import net from "node:net";
 import { inflateSync } from "node:zlib";
 
 import puppeteer from "puppeteer-core";
@@ -119,8 +120,20 @@ async function startXvfb() {
     return { display: `:${number}`, stop: () => xvfb.kill() };
 }
 
+// A port no other program listens on now (another test's driver, say).
+function freePort() {
+    return new Promise((resolve, reject) => {
+        const server = net.createServer();
+        server.once("error", reject);
+        server.listen(0, "127.0.0.1", () => {
+            const { port } = server.address();
+            server.close(() => resolve(port));
+        });
+    });
+}
+
 async function launchWebKit({ language, dark }) {
-    const port = 4440 + Math.floor(Math.random() * 500);
+    const port = await freePort();
     const xvfb = await startXvfb();
     // The browser takes its language and theme from its environment.
     const env = { ...process.env, DISPLAY: xvfb.display, LANG: `${language.replace("-", "_")}.UTF-8`,

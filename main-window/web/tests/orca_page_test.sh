@@ -35,7 +35,7 @@ steps() {
         --user-data-dir="$orca_folder/profile" --window-position=0,0 --window-size=800,600 \
         "$(cat "$orca_folder/address")" >"$orca_folder/chromium.log" 2>&1 &
     local window
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name 'Tarnwick by Velmor' | head -n 1)
+    window=$(find_window 60 'Tarnwick by Velmor')
     # Orca hears the page only once Chromium has put it on the accessibility bus.
     if [ -z "$window" ] || ! /usr/bin/python3 "$lib/orca_speech.py" wait-for-window 'Tarnwick by Velmor' 60; then
         echo "FAILED: Chromium did not show the page to Orca (its window: '${window}'); Chromium said:"

@@ -23,6 +23,7 @@ reader=$(realpath "$3")
 planted=$(realpath "$4")
 here=$(dirname "$(realpath "$0")")
 source "$here/../../../scripts/lib/xserver.sh"
+source "$here/../../../scripts/lib/wine_prefix.sh"
 source "$here/../../../scripts/lib/screen_checks.sh"
 source "$here/wine_program.sh"
 work=$(mktemp -d)
@@ -73,7 +74,7 @@ exercise() {
 start_xserver 96 "$work"
 mkdir -p "$downloads"
 cp "$built_exe" "$exe"
-wineboot --init >/dev/null 2>&1
+fresh_wine_prefix
 
 # ---- Which DLLs it loads ---------------------------------------------------------------------
 

@@ -15,6 +15,7 @@ exe=$(realpath "$2")
 reader=$(realpath "$3")
 here=$(dirname "$(realpath "$0")")
 source "$here/../../../scripts/lib/xserver.sh"
+source "$here/../../../scripts/lib/wine_prefix.sh"
 source "$here/../../../scripts/lib/screen_checks.sh"
 source "$here/wine_program.sh"
 work=$(mktemp -d)
@@ -55,7 +56,7 @@ announced() {  # announced <description>
 }
 
 start_xserver 96 "$work"
-wineboot --init >/dev/null 2>&1
+fresh_wine_prefix
 start_program
 
 "$wine" "$reader" watch 120 >"$work/events" 2>/dev/null &

@@ -21,7 +21,7 @@ start_program() {
     recording_opener "$work"
     PATH="$work/bin:$PATH" "$wine" "$exe" 2>"$work/program.log" &
     program_pid=$!
-    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarnwick by Velmor$' | head -n 1)
+    window=$(find_window 60 '^Tarnwick by Velmor$')
     if [ -z "$window" ]; then
         echo "the program showed no window" >&2
         return 1

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives tarnwick.exe under Wine in a real X server (Xvfb) as a person would:
 # types into the boxes, presses Tab, Shift+Tab, Enter, Escape and Alt+C,
-# clicks, and looks at the screen. A fresh Wine prefix for every run.
+# clicks, and looks at the screen. A fresh Wine prefix for every run (scripts/lib/wine_prefix.sh).
 #
 #   wine_window_test.sh path/to/wine path/to/tarnwick.exe
 #
@@ -12,6 +12,7 @@ wine=$1
 exe=$(realpath "$2")
 here=$(dirname "$(realpath "$0")")
 source "$here/../../../scripts/lib/xserver.sh"
+source "$here/../../../scripts/lib/wine_prefix.sh"
 source "$here/../../../scripts/lib/screen_checks.sh"
 source "$here/wine_program.sh"
 work=$(mktemp -d)
@@ -27,13 +28,13 @@ cleanup() {
 trap cleanup EXIT
 
 reported() {  # whether a failure report is up: a window titled "Tarnwick"
-    [ -n "$(timeout 10 xdotool search --sync --onlyvisible --name '^Tarnwick$' | head -n 1)" ] && echo yes
+    [ -n "$(find_window 10 '^Tarnwick$')" ] && echo yes
 }
 
 # ---- At 96 dots per inch ------------------------------------------------------
 
 start_xserver 96 "$work"
-wineboot --init >/dev/null 2>&1
+fresh_wine_prefix
 start_program
 
 check "title" "$(xdotool getwindowname "$window")" "Tarnwick by Velmor"
