@@ -37,10 +37,14 @@ endif()
 
 # Hardening, for the programs we hand out: Debian's flags (dpkg-buildflags with
 # hardening=+all: stack protector, fortified functions, format checks, PIE,
-# read-only relocations bound at start) and the two Debian 12 does not add
-# yet (control-flow and stack-clash protection). On Windows, mingw-w64's
-# stack protector, linked statically. None of them touches the arithmetic.
-# The sanitizer and fuzz builds go without: their run-times check for themselves.
+# read-only relocations bound at start) and those Debian 12 does not add yet:
+# stack-clash protection, and control-flow protection, which each processor
+# has in its own form (x86's -fcf-protection, arm64's branch protection) and
+# most have not at all. Each is asked of the compiler for the target, never
+# assumed: an option the target lacks is an error, not a warning. On
+# Windows, mingw-w64's stack protector, linked statically. None of them
+# touches the arithmetic. The sanitizer and fuzz builds go without: their
+# run-times check for themselves.
 if(NOT MSVC AND NOT EMSCRIPTEN AND NOT TARNWICK_SANITIZE AND NOT TARNWICK_FUZZ)
     target_compile_options(tarnwick-build-rules INTERFACE -fstack-protector-strong -Wformat -Werror=format-security)
     target_link_options(tarnwick-build-rules INTERFACE -fstack-protector-strong)
@@ -48,7 +52,14 @@ if(NOT MSVC AND NOT EMSCRIPTEN AND NOT TARNWICK_SANITIZE AND NOT TARNWICK_FUZZ)
         # Fortifying needs the optimiser, which every build but Debug has.
         target_compile_definitions(tarnwick-build-rules INTERFACE $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
         # Position-independent code and executables are Debian's GCC's default.
-        target_compile_options(tarnwick-build-rules INTERFACE -fcf-protection -fstack-clash-protection)
+        include(CheckCXXCompilerFlag)
+        foreach(flag -fstack-clash-protection -fcf-protection -mbranch-protection=standard)
+            string(MAKE_C_IDENTIFIER "tarnwick_has${flag}" has_flag)
+            check_cxx_compiler_flag(${flag} ${has_flag})
+            if(${has_flag})
+                target_compile_options(tarnwick-build-rules INTERFACE ${flag})
+            endif()
+        endforeach()
         target_link_options(tarnwick-build-rules INTERFACE -Wl,-z,relro -Wl,-z,now)
     endif()
 endif()

@@ -9,6 +9,12 @@ if(TARNWICK_GTEST_FROM_SOURCE)
         set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
     endif()
     add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+    # GoogleTest itself unoptimised, without debugging information: it is
+    # compiled for every such build, and its own speed does not matter.
+    if(NOT MSVC)
+        target_compile_options(gtest PRIVATE -O0 -g0)
+        target_compile_options(gtest_main PRIVATE -O0 -g0)
+    endif()
 else()
     find_package(GTest REQUIRED)
 endif()
@@ -67,7 +73,11 @@ endif()
 
 # tarnwick_add_gtest(<name> SOURCES <files...> LIBRARIES <targets...> [ENVIRONMENT <VAR=value...>]
 #                    [RUN_SERIAL])
-# Every test case becomes a CTest test of its own, named Suite.Case.
+# Every test case becomes a CTest test of its own, named Suite.Case, where
+# starting a program costs nothing. Where each start is an emulator's (Wine,
+# Node.js, QEMU), the executable is one CTest test named after it and run
+# once: its output in CTest's log (Testing/Temporary/LastTest.log) names
+# every case and how it went, and a failed case fails the test and is shown.
 # RUN_SERIAL runs each alone: for a locale of its own under Wine, where every
 # program that starts writes its locale's settings to the registry the
 # session's programs share.
@@ -75,7 +85,13 @@ function(tarnwick_add_gtest name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "RUN_SERIAL" "" "SOURCES;LIBRARIES;ENVIRONMENT")
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gtest GTest::gtest_main tarnwick-build-rules)
-    if(tarnwick_can_run_tests)
+    if(tarnwick_can_run_tests AND CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+        add_test(NAME ${name} COMMAND ${name})
+        set_property(TEST ${name} PROPERTY TIMEOUT 600)
+        set_property(TEST ${name} PROPERTY ENVIRONMENT ${arg_ENVIRONMENT})
+        set_property(TEST ${name} PROPERTY RUN_SERIAL ${arg_RUN_SERIAL})
+        set_property(TEST ${name} PROPERTY FIXTURES_REQUIRED ${tarnwick_test_fixtures})
+    elseif(tarnwick_can_run_tests)
         # Only properties with a value: an empty one would take the next
         # property's name for its value.
         set(properties "")

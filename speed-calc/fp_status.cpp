@@ -4,6 +4,7 @@
 #include "fp_status.hpp"
 
 #include <cmath>
+#include <limits>
 
 #include "bit_cast.hpp"
 #include "speed_calc.hpp"
@@ -66,7 +67,14 @@ namespace {
 
 // A signalling NaN: any operation on one is invalid. (The estimate never makes
 // one; the rules are complete so that they match the hardware on every input.)
-bool IsSignalling(double x) { return std::isnan(x) && (BitCast<std::uint64_t>(x) & (std::uint64_t{1} << 51)) == 0; }
+// Which NaNs signal is the platform's own: IEEE 754-2008 quiets a NaN by the
+// first bit of its fraction, the MIPS processors before release 6 (Debian's
+// mips64el) by clearing it; the platform's own quiet NaN tells which.
+bool IsSignalling(double x) {
+    constexpr std::uint64_t kQuietBit = std::uint64_t{1} << 51;
+    const bool quietBitQuiets = (BitCast<std::uint64_t>(std::numeric_limits<double>::quiet_NaN()) & kQuietBit) != 0;
+    return std::isnan(x) && ((BitCast<std::uint64_t>(x) & kQuietBit) != 0) != quietBitQuiets;
+}
 bool IsZero(double x) { return std::fpclassify(x) == FP_ZERO; }
 // An overflow: a finite operation whose rounded result is an infinity.
 FpFlags Overflowed(bool finiteOperands, double result) { return finiteOperands && std::isinf(result) ? kOverflow : 0; }

@@ -5,7 +5,7 @@
 // Where the processor keeps these flags (x86, ARM), FpStatus reads and clears
 // the processor's own, which every FpStatus of a thread shares and which
 // whatever else runs in the thread (a GUI toolkit) may raise too. Where there
-// are none (WebAssembly), each FpStatus keeps its own, raised by its
+// are none (WebAssembly, soft float), each FpStatus keeps its own, raised by its
 // arithmetic below from each operation's operands and result by IEEE 754's
 // rules. The build picks one of the two files that implement Clear, Raise and
 // Raised; both keep the rules' flags, so tests can compare them.

@@ -1,4 +1,5 @@
-// The floating-point status where the processor keeps no flags (WebAssembly):
+// The floating-point status where the processor keeps no flags (WebAssembly,
+// soft float as on armel):
 // the flags that this object's arithmetic raised by IEEE 754's rules.
 #include "fp_status.hpp"
 

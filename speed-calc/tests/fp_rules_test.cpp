@@ -13,6 +13,8 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Which bit pattern signals is the platform's (legacy MIPS has the opposite).
+constexpr double kSignallingNaN = std::numeric_limits<double>::signaling_NaN();
 constexpr double kMax = std::numeric_limits<double>::max();
 constexpr auto kFloatMax = static_cast<double>(std::numeric_limits<float>::max());
 
@@ -39,6 +41,7 @@ const RuleCase kRules[] = {
     {"equal_infinities_subtracted", [](FpStatus& s) { s.Subtract(-kInf, -kInf); }, kInvalidOperation},
     {"opposite_infinities_subtracted", [](FpStatus& s) { s.Subtract(kInf, -kInf); }, 0},
     {"quiet_nan_passes_quietly", [](FpStatus& s) { s.Add(kNaN, 1); }, 0},
+    {"signalling_nan_is_invalid", [](FpStatus& s) { s.Add(1, kSignallingNaN); }, kInvalidOperation},
     {"product_beyond_double", [](FpStatus& s) { s.Multiply(kMax, 6); }, kOverflow},
     {"zero_times_infinity", [](FpStatus& s) { s.Multiply(-0.0, kInf); }, kInvalidOperation},
     {"division_by_zero", [](FpStatus& s) { s.Divide(-6, 0); }, kDivisionByZero},
