@@ -12,8 +12,10 @@ expect_layout() {
         "share/icons/hicolor/32x32/apps/$id.png" \
         "share/icons/hicolor/48x48/apps/$id.png" \
         "share/icons/hicolor/scalable/apps/$id.svg" \
-        share/man/man1/tarnwick.1.gz; do
-        if [ -f "$prefix/$file" ]; then
+        share/man/man1/tarnwick.1.gz \
+        share/doc/tarnwick/user-guide.md; do
+        # Debian's tools compress the documents they install.
+        if [ -f "$prefix/$file" ] || [ -f "$prefix/$file.gz" ]; then
             echo "ok: $file"
         else
             echo "FAILED: $file missing"

@@ -19,6 +19,7 @@ shift 4
 here=$(dirname "$(realpath "$0")")
 source "$here/../../scripts/lib/checks.sh"
 source "$here/../../scripts/lib/xserver.sh"
+source "$here/../../scripts/lib/wine_prefix.sh"
 work=$(mktemp -d)
 # No menus on the machine running the test: Wine would copy the shortcut there.
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -40,7 +41,7 @@ uninstall_entries() {
 }
 entry_value() { grep -m 1 "^\"$1\"=" <<<"$entries" | cut -d = -f 2- | tr -d '"'; }
 # Whether a window titled as Tarnwick's appears within 60 seconds.
-window_appears() { timeout 60 xdotool search --sync --onlyvisible --name '^Tarnwick by Velmor$' >/dev/null && echo yes; }
+window_appears() { [ -n "$(find_window 60 '^Tarnwick by Velmor$')" ] && echo yes; }
 # What the user's profile holds, but Wine's own logs and caches and the
 # folder where Windows Installer keeps the icons of what it installed (its
 # own, and left as Windows leaves it: what was in it goes).
@@ -50,7 +51,7 @@ profile() {
 }
 
 start_xserver 96 "$work"
-wineboot --init >/dev/null 2>&1
+fresh_wine_prefix
 wineserver -w
 profile >"$work/before"
 
@@ -58,7 +59,7 @@ profile >"$work/before"
 msiexec /i "$msi"
 check "installs silently, without administrator rights" "$?" 0
 check "the program under AppData\\Local\\Programs\\Tarnwick" \
-    "$(cd "$program" 2>/dev/null && ls | tr '\n' ' ')" "LICENSE.txt tarnwick.exe "
+    "$(cd "$program" 2>/dev/null && ls | tr '\n' ' ')" "LICENSE.txt tarnwick.exe user-guide.txt "
 check "a Start-menu shortcut \"Tarnwick\"" "$([ -f "$shortcut" ] && echo yes)" yes
 entries=$(uninstall_entries)
 check "one uninstall entry" "$(grep -c DisplayName <<<"$entries")" 1
@@ -85,7 +86,7 @@ check "a newer version installs over it" "$?" 0
 entries=$(uninstall_entries)
 check "one uninstall entry after the upgrade" "$(grep -c DisplayName <<<"$entries")" 1
 check "the newer version's" "$(entry_value DisplayVersion)" "$newer_version"
-check "one program" "$(cd "$program" 2>/dev/null && ls | tr '\n' ' ')" "LICENSE.txt tarnwick.exe "
+check "one program" "$(cd "$program" 2>/dev/null && ls | tr '\n' ' ')" "LICENSE.txt tarnwick.exe user-guide.txt "
 
 # ---- Uninstalled: nothing of it is left -----------------------------------------
 msiexec /x "$work/newer.msi"

@@ -64,8 +64,8 @@ check "the link cursor at 32, 48, 64 and 96 pixels, hot spots 6, 9, 12 and 18, 0
 (cd "$build" && cpack -G ZIP -B "$work/package" >"$work/cpack.log" 2>&1) || cat "$work/cpack.log"
 archive="$work/package/tarnwick-1.0.0.1-$zip_name.zip"
 check "zip named with the version" "$([ -f "$archive" ] && echo yes)" "yes"
-check "zip holds the exe and the licence" "$(cmake -E tar tf "$archive" 2>/dev/null | sort | tr '\n' ' ')" \
-    "tarnwick-1.0.0.1-$zip_name/LICENSE tarnwick-1.0.0.1-$zip_name/tarnwick.exe "
+check "zip holds the exe, the licence and the user guide" "$(cmake -E tar tf "$archive" 2>/dev/null | sort | tr '\n' ' ')" \
+    "tarnwick-1.0.0.1-$zip_name/LICENSE tarnwick-1.0.0.1-$zip_name/tarnwick.exe tarnwick-1.0.0.1-$zip_name/user-guide.txt "
 
 (cd "$work" && cmake -E tar xf "$archive")
 size=$(stat -c %s "$work/tarnwick-1.0.0.1-$zip_name/tarnwick.exe" 2>/dev/null || echo 0)

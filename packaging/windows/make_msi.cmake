@@ -1,6 +1,6 @@
 # Builds Tarnwick's MSI with wixl, the same bytes from the same inputs.
 #
-#   cmake -DWIXL=… -DMSIBUILD=… -DFAKETIME=… -DEXE=… -DLICENCE=… -DICON=…
+#   cmake -DWIXL=… -DMSIBUILD=… -DFAKETIME=… -DEXE=… -DLICENCE=… -DGUIDE=… -DICON=…
 #         -DARCH=x86|x64 -DVERSION=1.0.0.1 -DOUTPUT=….msi -P make_msi.cmake
 #
 # wixl makes up a package code on every run and stamps the package with the
@@ -9,7 +9,7 @@
 # exact bytes (so it follows the program's), and the time is SOURCE_DATE_EPOCH
 # where that is set (a release sets it to the commit's time).
 
-foreach(variable WIXL MSIBUILD FAKETIME EXE LICENCE ICON ARCH VERSION OUTPUT)
+foreach(variable WIXL MSIBUILD FAKETIME EXE LICENCE GUIDE ICON ARCH VERSION OUTPUT)
     if(NOT DEFINED ${variable})
         message(FATAL_ERROR "make_msi.cmake needs -D${variable}=…")
     endif()
@@ -29,6 +29,7 @@ file(REMOVE_RECURSE "${partial}" "${inputs}")
 file(MAKE_DIRECTORY "${inputs}")
 file(COPY_FILE "${EXE}" "${inputs}/tarnwick.exe")
 file(COPY_FILE "${LICENCE}" "${inputs}/LICENSE.txt")
+file(COPY_FILE "${GUIDE}" "${inputs}/user-guide.txt")
 file(COPY_FILE "${ICON}" "${inputs}/tarnwick.ico")
 
 # The cabinet inside keeps each file's time, the package its own. The clock is
@@ -39,7 +40,7 @@ file(COPY_FILE "${ICON}" "${inputs}/tarnwick.ico")
 # on when it runs (NO_FAKE_STAT).
 set(at_fixed_time "")
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
-    execute_process(COMMAND touch -d "@$ENV{SOURCE_DATE_EPOCH}" tarnwick.exe LICENSE.txt tarnwick.ico
+    execute_process(COMMAND touch -d "@$ENV{SOURCE_DATE_EPOCH}" tarnwick.exe LICENSE.txt user-guide.txt tarnwick.ico
         WORKING_DIRECTORY "${inputs}" COMMAND_ERROR_IS_FATAL ANY)
     string(TIMESTAMP build_time "%Y-%m-%d %H:%M:%S" UTC)  # from SOURCE_DATE_EPOCH
     set(at_fixed_time "${CMAKE_COMMAND}" -E env TZ=UTC NO_FAKE_STAT=1 "${FAKETIME}" -f "${build_time}")
@@ -47,7 +48,7 @@ endif()
 execute_process(
     COMMAND ${at_fixed_time} "${WIXL}" --arch ${ARCH} --output "${partial}"
         -D "Version=${VERSION}" -D "ProductCode={${product_code}}"
-        -D "Exe=tarnwick.exe" -D "Licence=LICENSE.txt" -D "Icon=tarnwick.ico"
+        -D "Exe=tarnwick.exe" -D "Licence=LICENSE.txt" -D "Guide=user-guide.txt" -D "Icon=tarnwick.ico"
         "${CMAKE_CURRENT_LIST_DIR}/tarnwick.wxs"
     WORKING_DIRECTORY "${inputs}"
     COMMAND_ERROR_IS_FATAL ANY)

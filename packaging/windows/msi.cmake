@@ -1,6 +1,6 @@
 # tarnwick-<version>-windows-<arch>.msi in the build folder, built with the
 # program where msitools (wixl, msibuild) and faketime are installed: the
-# tarnwick.exe that the zip holds, and the licence. Where a release gives a
+# tarnwick.exe that the zip holds, the licence and the user guide. Where a release gives a
 # code-signing key, the installer is signed too, as its last step.
 
 find_program(TARNWICK_WIXL wixl)
@@ -23,6 +23,7 @@ set(TARNWICK_MSI "${PROJECT_BINARY_DIR}/tarnwick-${PROJECT_VERSION}-windows-${ms
 set(TARNWICK_MSI_ARGUMENTS
     "-DWIXL=${TARNWICK_WIXL}" "-DMSIBUILD=${TARNWICK_MSIBUILD}" "-DFAKETIME=${TARNWICK_FAKETIME}"
     "-DEXE=${TARNWICK_HANDED_OUT_EXE}" "-DLICENCE=${PROJECT_SOURCE_DIR}/LICENSE"
+    "-DGUIDE=${PROJECT_SOURCE_DIR}/docs/user-guide.md"
     "-DICON=${PROJECT_SOURCE_DIR}/resources/tarnwick.ico" "-DARCH=${msi_arch}"
     -P "${CMAKE_CURRENT_SOURCE_DIR}/windows/make_msi.cmake")
 
@@ -32,6 +33,7 @@ add_custom_command(
     COMMAND "${CMAKE_COMMAND}" "-DVERSION=${PROJECT_VERSION}" "-DOUTPUT=${TARNWICK_MSI}" ${TARNWICK_MSI_ARGUMENTS}
     ${sign_msi}
     DEPENDS "${TARNWICK_HANDED_OUT_EXE}" windows/tarnwick.wxs windows/make_msi.cmake
-        "${PROJECT_SOURCE_DIR}/LICENSE" "${PROJECT_SOURCE_DIR}/resources/tarnwick.ico"
+        "${PROJECT_SOURCE_DIR}/LICENSE" "${PROJECT_SOURCE_DIR}/docs/user-guide.md"
+        "${PROJECT_SOURCE_DIR}/resources/tarnwick.ico"
     VERBATIM)
 add_custom_target(msi ALL DEPENDS "${TARNWICK_MSI}")
