@@ -18,7 +18,8 @@ the time went.
 
     steps.py table <log> [title]
         Prints the log's steps as a table in the order they started, each
-        inner step indented beneath its own, and the total: the wall time
+        inner step indented beneath its own (and after it, whatever else
+        started meanwhile), and the total: the wall time
         from the start of the first outer step to the end of the last, so
         that steps run side by side are not counted twice.
 """
@@ -81,8 +82,17 @@ def table(steps, title):
     """The lines of the table: outer steps first, each followed by its own."""
     if not steps:
         return [f"{title}: no steps were timed"]
-    ordered = sorted(steps, key=lambda step: (step[1], step[0].count(SEPARATOR)))
+    started = {name: start for name, start, *_ in steps}
     depth_of = {name: name.count(SEPARATOR) for name, *_ in steps}
+
+    def place(step):
+        """Each step right after the one it ran in: the start times of the
+        steps it ran in, outermost first, then its own."""
+        parts = step[0].split(SEPARATOR)
+        prefixes = [SEPARATOR.join(parts[:length]) for length in range(1, len(parts) + 1)]
+        return [started.get(prefix, step[1]) for prefix in prefixes]
+
+    ordered = sorted(steps, key=place)
     top = min(depth_of.values())
     rows = []
     for name, _, seconds, status in ordered:

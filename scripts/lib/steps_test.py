@@ -48,6 +48,11 @@ class Steps(unittest.TestCase):
                 last = steps("table", str(self.log), log=self.log).stdout.splitlines()[-1]
                 self.assertEqual(last.split()[-1], total)
 
+    def test_inner_steps_stay_with_their_own_whatever_ran_beside(self):
+        self.log.write_text("a / x\t110\t5\t0\nb\t105\t20\t0\na / y\t120\t5\t0\na\t100\t30\t0\n")
+        table = steps("table", str(self.log), log=self.log).stdout.splitlines()
+        self.assertEqual([line.split()[0] for line in table[2:6]], ["a", "x", "y", "b"])
+
     def test_a_step_recorded_afterwards(self):
         steps("record", "beside", "1000", "2", "1090.5", log=self.log)
         self.assertEqual(self.log.read_text(), "beside\t1000.000\t90.5\t2\n")
