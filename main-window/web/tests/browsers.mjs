@@ -135,8 +135,12 @@ function freePort() {
 async function launchWebKit({ language, dark }) {
     const port = await freePort();
     const xvfb = await startXvfb();
-    // The browser takes its language and theme from its environment.
-    const env = { ...process.env, DISPLAY: xvfb.display, LANG: `${language.replace("-", "_")}.UTF-8`,
+    // The browser takes its language and theme from its environment. WebKit
+    // reads its language from the locale's character-type category, so
+    // LC_ALL: whatever LC_CTYPE the caller has (Python sets C.UTF-8 for its
+    // children where it starts in the C locale) must not decide it.
+    const locale = `${language.replace("-", "_")}.UTF-8`;
+    const env = { ...process.env, DISPLAY: xvfb.display, LANG: locale, LC_ALL: locale,
         LANGUAGE: language.replace("-", "_") };
     if (dark) env.GTK_THEME = "Adwaita:dark";
     const driver = spawn(WEBKIT_DRIVER, [`--port=${port}`], { env, stdio: "ignore" });
