@@ -13,7 +13,8 @@
 //   await browser.click(id)                      a click in the middle of the element
 //   await browser.screenshot()                   {width, height, pixel(x, y) → "rgb(r, g, b)", rgb(x, y) → [r, g, b]}
 //   await browser.windows()                      how many windows (tabs) are open
-//   browser.console()                            errors the page logged, where the engine tells
+//   browser.console()                            errors the page logged, where the engine tells:
+//                                                {text, url}, url the address the error is about
 //   browser.requests()                           every URL the page asked for, where the engine tells
 //   browser.devtools                             Chromium's protocol session, or null
 //   await browser.close()
@@ -66,10 +67,12 @@ async function launchPuppeteer(engine, { language, dark }) {
     const page = (await browser.pages())[0] ?? (await browser.newPage());
     const errors = [];
     const requests = [];
+    // A failed load is logged with the address that failed; anything else
+    // with the page it came from.
     page.on("console", (message) => {
-        if (message.type() === "error") errors.push(message.text());
+        if (message.type() === "error") errors.push({ text: message.text(), url: message.location()?.url || page.url() });
     });
-    page.on("pageerror", (error) => errors.push(String(error)));
+    page.on("pageerror", (error) => errors.push({ text: String(error), url: page.url() }));
     page.on("request", (request) => requests.push(request.url()));
     const devtools = engine === "chromium" ? await page.createCDPSession() : null;
     if (devtools && dark)

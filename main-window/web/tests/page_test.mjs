@@ -454,6 +454,7 @@ async function slowNetwork() {
     check("... the report gone, what was typed kept", [await notLoaded(), await value("txtDSM"), await value("txtMin"),
         await value("txtCurSpeed")], [false, "12", "6", "8"]);
     slow.stop();
+    return slow.address;
 }
 
 // ---- Offline, after one visit -------------------------------------------------------------------------------------
@@ -525,7 +526,7 @@ async function fromDisk() {
 
 // ---- In one engine ---------------------------------------------------------------------------------------------------
 
-const consoleComplaints = () => (browser.console() ?? []).filter((text) => !text.includes("favicon"));
+const consoleComplaints = () => (browser.console() ?? []).filter(({ text }) => !text.includes("favicon"));
 
 async function main() {
     const server = await serveSite(site);
@@ -562,11 +563,15 @@ async function main() {
     // worker makes WebKit empty this one's cache now and then. (Both break
     // connections on purpose, which the browsers log.)
     await offline(server, address);
-    await slowNetwork();
+    const slowAddress = await slowNetwork();
     const heard = consoleComplaints().length;
     await fromDisk();
     await only(["chromium", "firefox"], "WebDriver does not tell what WebKit's page asks for or logs", async () => {
-        check("from disk: no complaint in the console", consoleComplaints().slice(heard), []);
+        // The two servers stopped on purpose can still be heard of now: a
+        // connection they left open fails once the next page has begun.
+        const stopped = [address, slowAddress];
+        check("from disk: no complaint in the console", consoleComplaints().slice(heard)
+            .filter(({ url }) => !stopped.some((origin) => url.startsWith(origin))), []);
         const strays = [...new Set(browser.requests().filter((url) => /^(https?|wss?|ftp):/.test(url) &&
             new URL(url).hostname !== "127.0.0.1"))];
         check("no request left 127.0.0.1, served or from disk", strays, []);
