@@ -5,9 +5,13 @@ the time went.
         Runs the command (its output to FILE if given) and says how long it
         took. Where TARNWICK_STEP_LOG names a file, the step is added to it
         as a line of tab-separated fields: its name, when it started, how
-        long it took (s) and its exit status. Steps started by the command
+        long it took (s), its exit status and its processor time (s; empty
+        where not measured). Steps started by the command
         itself are named beneath this one ("outer / inner"), through
-        TARNWICK_STEP_PREFIX. Exits with the command's status.
+        TARNWICK_STEP_PREFIX. Exits with the command's status. The step's
+        processor time is recorded too: the user and system time of the
+        command and every process it waited for, which on a machine busy
+        throughout says where the time goes better than the wall time.
 
     steps.py record <name> <started> [status [ended]]
         Adds a step that started at <started> and ended at <ended> or now
@@ -24,6 +28,7 @@ the time went.
         that steps run side by side are not counted twice.
 """
 import os
+import resource
 import subprocess
 import sys
 import time
@@ -31,9 +36,15 @@ import time
 SEPARATOR = " / "
 
 
-def record(log, name, started, seconds, status):
+def record(log, name, started, seconds, status, processor=None):
+    measured = "" if processor is None else f"{processor:.1f}"
     with open(log, "a", encoding="utf-8") as file:
-        file.write(f"{name}\t{started:.3f}\t{seconds:.1f}\t{status}\n")
+        file.write(f"{name}\t{started:.3f}\t{seconds:.1f}\t{status}\t{measured}\n")
+
+
+def children_processor_time():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
 
 
 def run(arguments):
@@ -47,6 +58,7 @@ def run(arguments):
     environment = dict(os.environ, TARNWICK_STEP_PREFIX=full_name + SEPARATOR)
     started = time.time()
     beginning = time.monotonic()
+    processor = children_processor_time()
     try:
         if output:
             with open(output, "wb") as sink:
@@ -57,9 +69,10 @@ def run(arguments):
         print(f"{name}: {error}", file=sys.stderr)
         status = 127
     seconds = time.monotonic() - beginning
+    processor = children_processor_time() - processor
     log = os.environ.get("TARNWICK_STEP_LOG")
     if log:
-        record(log, full_name, started, seconds, status)
+        record(log, full_name, started, seconds, status, processor)
     return status
 
 
@@ -69,7 +82,10 @@ def read(log):
         for line in file:
             fields = line.rstrip("\n").split("\t")
             if len(fields) == 4:
-                steps.append((fields[0], float(fields[1]), float(fields[2]), int(fields[3])))
+                fields.append("")
+            if len(fields) == 5:
+                processor = float(fields[4]) if fields[4] else None
+                steps.append((fields[0], float(fields[1]), float(fields[2]), int(fields[3]), processor))
     return steps
 
 
@@ -87,24 +103,27 @@ def table(steps, title):
 
     def place(step):
         """Each step right after the one it ran in: the start times of the
-        steps it ran in, outermost first, then its own."""
+        steps it ran in, outermost first, then its own; each with its name,
+        so that steps started in the same instant keep their own together."""
         parts = step[0].split(SEPARATOR)
         prefixes = [SEPARATOR.join(parts[:length]) for length in range(1, len(parts) + 1)]
-        return [started.get(prefix, step[1]) for prefix in prefixes]
+        return [(started.get(prefix, step[1]), prefix) for prefix in prefixes]
 
     ordered = sorted(steps, key=place)
     top = min(depth_of.values())
     rows = []
-    for name, _, seconds, status in ordered:
+    for name, _, seconds, status, processor in ordered:
         depth = depth_of[name] - top
         label = "  " * depth + name.split(SEPARATOR)[-1]
-        rows.append((label, duration(seconds), "ok" if status == 0 else f"FAILED ({status})"))
-    outer = [(started, seconds) for name, started, seconds, _ in steps if depth_of[name] == top]
-    total = max(started + seconds for started, seconds in outer) - min(started for started, _ in outer)
-    rows.append(("total, wall time", duration(total), ""))
+        rows.append((label, duration(seconds), "" if processor is None else duration(processor),
+                     "ok" if status == 0 else f"FAILED ({status})"))
+    outer = [step for step in steps if depth_of[step[0]] == top]
+    total = max(started + seconds for _, started, seconds, *_ in outer) - min(started for _, started, *_ in outer)
+    processor = sum(step[4] or 0 for step in outer)
+    rows.append(("total: wall time; processor time of the steps measured", duration(total), duration(processor), ""))
     width = max(len(label) for label, *_ in rows)
-    lines = [f"== {title}", f"{'step'.ljust(width)}  {'m:ss':>6}  status"]
-    lines += [f"{label.ljust(width)}  {time_taken:>6}  {status}".rstrip() for label, time_taken, status in rows]
+    lines = [f"== {title}", f"{'step'.ljust(width)}  {'m:ss':>6}  {'cpu':>6}  status"]
+    lines += [f"{label.ljust(width)}  {wall:>6}  {cpu:>6}  {status}".rstrip() for label, wall, cpu, status in rows]
     return lines
 
 
