@@ -45,9 +45,12 @@ std::string TextBoxHtml(const form1::Control& control) {
     // the full keyboard, and no corrections of what is typed.
     html += Attribute("autocomplete", "off") + Attribute("autocapitalize", "off") + Attribute("autocorrect", "off") +
             Attribute("spellcheck", "false");
-    // Named after its caption, with its unit, as a reader takes the row.
+    // Named after its caption, with its unit, as the desktop windows name it.
+    // The name is written out, not taken from the unit's element, which comes
+    // after the box: the browser may focus the box while the page is still
+    // being read, and say it without its unit.
     if (const form1::BoxCaptions* captions = form1::CaptionsOf(control.name))
-        html += Attribute("aria-labelledby", std::string(captions->name) + " " + std::string(captions->unit));
+        html += Attribute("aria-label", form1::SpokenCaption(*captions));
     return html + ">";
 }
 

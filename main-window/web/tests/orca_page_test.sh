@@ -62,18 +62,18 @@ steps() {
 }
 hear_with_orca "$work/orca" steps || exit 1
 
-# Each box by its caption, its unit and its value, as the page's labels name it.
-check "page opens in the first box" "$(said open 'DS Margin dB entry\.')" "DS Margin dB entry.|"
-check "Tab: the minimum margin, its unit and its 6" "$(said tab-to-minimum 'Minimum margin dB entry 6 selected\.')" \
-    "Minimum margin dB entry 6 selected.|"
-check "Tab: the empty current speed" "$(said tab-to-current-speed 'Current speed: in Mbps entry\.')" \
-    "Current speed: in Mbps entry.|"
+# Each box by its caption, its unit and its value, named as the desktop windows name it.
+check "page opens in the first box" "$(said open 'DS Margin, dB entry\.')" "DS Margin, dB entry.|"
+check "Tab: the minimum margin, its unit and its 6" "$(said tab-to-minimum 'Minimum margin, dB entry 6 selected\.')" \
+    "Minimum margin, dB entry 6 selected.|"
+check "Tab: the empty current speed" "$(said tab-to-current-speed 'Current speed:, in Mbps entry\.')" \
+    "Current speed:, in Mbps entry.|"
 check "Alt+C: the button, and the result and the verdict announced" \
     "$(said alt-c 'Calculate (push )?button|16 in Mbps, higher than the current speed')" \
     "Calculate button|16 in Mbps, higher than the current speed|"
 check "the result box, its unit, its value and the verdict" \
-    "$(said back-to-result 'Max New Speed: in Mbps entry 16 selected\.|higher than the current speed\.')" \
-    "Max New Speed: in Mbps entry 16 selected.|higher than the current speed.|"
+    "$(said back-to-result 'Max New Speed:, in Mbps entry 16 selected\.|higher than the current speed\.')" \
+    "Max New Speed:, in Mbps entry 16 selected.|higher than the current speed.|"
 check "the link" "$(said link 'Velmor\.example link')" "Velmor.example link|"
 # The report's message, an alert, said once as it appears, and nothing of
 # the report twice. Orca 48 says its OK as the focus goes there; Orca 43 says

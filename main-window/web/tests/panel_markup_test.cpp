@@ -78,10 +78,10 @@ TEST(PanelHtml, ControlsAsTheyStart) {
         const char* expected_in_tag;
     } cases[] = {
         {"txtDSM", " autofocus"},
-        {"txtDSM", R"(aria-labelledby="Label1 Label7")"},
+        {"txtDSM", R"(aria-label="DS Margin, dB")"},
         {"txtMin", R"(value="6")"},
-        {"txtCurSpeed", R"(aria-labelledby="Label4 Label5")"},
-        {"txtSpeed", R"(aria-labelledby="Label3 Label6")"},
+        {"txtCurSpeed", R"(aria-label="Current speed:, in Mbps")"},
+        {"txtSpeed", R"(aria-label="Max New Speed:, in Mbps")"},
         {"cmdCalc", R"(accesskey="C")"},
         {"cmdCalc", R"(type="button")"},
         {"imgLogo", R"(href="http://www.velmor.example")"},
