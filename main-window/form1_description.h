@@ -118,6 +118,25 @@ constexpr std::size_t IndexOf(std::string_view name) {
     return kControls.size();
 }
 
+// The controls a window acts on by themselves, as their places in kControls.
+inline constexpr std::size_t kTxtDSM = IndexOf("txtDSM");
+inline constexpr std::size_t kCmdCalc = IndexOf("cmdCalc");
+inline constexpr std::size_t kImgLogo = IndexOf("imgLogo");
+inline constexpr std::size_t kLine1 = IndexOf("Line1");
+static_assert(kTxtDSM < kControls.size() && kCmdCalc < kControls.size() && kImgLogo < kControls.size() &&
+              kLine1 < kControls.size());
+
+// Each box's place in kControls, by tarnwick::Box.
+inline constexpr std::array<std::size_t, kBoxCaptions.size()> kBoxIndex = [] {
+    std::array<std::size_t, kBoxCaptions.size()> index{};
+    for (const BoxCaptions& row : kBoxCaptions) {
+        const std::size_t place = IndexOf(row.control);
+        if (place == kControls.size()) throw std::out_of_range("a box that is no control");  // a compile error
+        index.at(static_cast<std::size_t>(row.box)) = place;
+    }
+    return index;
+}();
+
 // What the captions tell of the box of this name; nullptr for a control that is no box.
 constexpr const BoxCaptions* CaptionsOf(std::string_view box) {
     for (const BoxCaptions& row : kBoxCaptions)

@@ -23,8 +23,10 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 // WS_EX_CONTROLPARENT lets IsDialogMessage move the focus among the controls.
 constexpr DWORD kExtendedStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 
-// Control identifiers: above IDOK and IDCANCEL, which Enter and Escape send.
+// Each control's identifier is its place in the description, above IDOK
+// and IDCANCEL, which Enter and Escape send.
 constexpr int kFirstControlId = 100;
+constexpr int ControlId(std::size_t index) { return kFirstControlId + static_cast<int>(index); }
 
 COLORREF ToColorref(tarnwick::Colour colour) { return RGB(colour.r, colour.g, colour.b); }
 
@@ -38,7 +40,7 @@ HICON LoadApplicationIcon(HINSTANCE instance, int metric, UINT dpi) {
 
 Form1Window::Form1Window(HINSTANCE instance) : instance_(instance) {
     background_.reset(CreateSolidBrush(ToColorref(form1::kBackground)));
-    line_.reset(CreateSolidBrush(ToColorref(*form1::ControlNamed("Line1").colour)));
+    line_.reset(CreateSolidBrush(ToColorref(*form1::kControls[form1::kLine1].colour)));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -72,7 +74,7 @@ void Form1Window::ShowCentred(int showCommand) {
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_, showCommand);
-    SetFocus(controls_[form1::IndexOf("txtDSM")]);
+    SetFocus(controls_[form1::kTxtDSM]);
 }
 
 LRESULT CALLBACK Form1Window::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -90,6 +92,8 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         dpi_ = GetDpiForWindow(window_);
         CreateControls();
+        MakeAccessible();
+        AddLogoTooltip();
         LayOut();
         return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
@@ -98,7 +102,7 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(
             OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == controls_[form1::IndexOf("imgLogo")] && linkCursor_) {
+        if (reinterpret_cast<HWND>(wParam) == controls_[form1::kImgLogo] && linkCursor_) {
             SetCursor(linkCursor_.get());
             return TRUE;
         }
@@ -109,7 +113,7 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             lastFocus_ = GetFocus();
         } else {
-            SetFocus(IsChild(window_, lastFocus_) ? lastFocus_ : controls_[form1::IndexOf("txtDSM")]);
+            SetFocus(IsChild(window_, lastFocus_) ? lastFocus_ : controls_[form1::kTxtDSM]);
         }
         return 0;
     case WM_PAINT: OnPaint(); return 0;
@@ -131,7 +135,7 @@ void Form1Window::CreateControls() {
         created[index] = true;
         const form1::Control& control = form1::kControls[index];
         const std::wstring text = Utf16(control.content);
-        const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index));
+        const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index)));
         HWND handle = nullptr;
         switch (control.kind) {
         case form1::Kind::TextBox:
@@ -164,16 +168,15 @@ void Form1Window::CreateControls() {
     }
     for (std::size_t i = 0; i < form1::kControls.size(); ++i) create(i);
 
-    for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
-        const auto box = static_cast<std::size_t>(row.box);
-        boxColours_[box] = ToColorref(*form1::ControlNamed(row.control).colour);
+    for (std::size_t box = 0; box < form1::kBoxIndex.size(); ++box) {
+        boxColours_[box] = ToColorref(*form1::kControls[form1::kBoxIndex[box]].colour);
         boxBrushes_[box].reset(CreateSolidBrush(boxColours_[box]));
     }
+}
 
-    // Before the tooltip, which subclasses the logo too: each subclass is
-    // removed in the opposite order when the control goes.
-    MakeAccessible();
-
+// The logo's tooltip. After the accessibility, as the tooltip subclasses the
+// logo too: each subclass is removed in the opposite order when the control goes.
+void Form1Window::AddLogoTooltip() {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
     std::wstring tip = Utf16(form1::kLogoTooltip);
@@ -181,7 +184,7 @@ void Form1Window::CreateControls() {
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(controls_[form1::IndexOf("imgLogo")]);
+    tool.uId = reinterpret_cast<UINT_PTR>(controls_[form1::kImgLogo]);
     tool.lpszText = tip.data();
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -191,11 +194,11 @@ void Form1Window::CreateControls() {
 // the logo is a link.
 void Form1Window::MakeAccessible() {
     for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
-        AccessibleControl::Ref& object = boxAccessibles_[static_cast<std::size_t>(row.box)];
-        object = AccessibleControl::Attach(controls_[form1::IndexOf(row.control)], accessibility_);
-        if (object) object->SetDescription(BoxDescription(row.box, {}));
+        const auto box = static_cast<std::size_t>(row.box);
+        boxAccessibles_[box] = AccessibleControl::Attach(controls_[form1::kBoxIndex[box]], accessibility_);
+        if (boxAccessibles_[box]) boxAccessibles_[box]->SetDescription(BoxDescription(row.box, {}));
     }
-    logoAccessible_ = AccessibleControl::Attach(controls_[form1::IndexOf("imgLogo")], accessibility_);
+    logoAccessible_ = AccessibleControl::Attach(controls_[form1::kImgLogo], accessibility_);
     if (logoAccessible_) logoAccessible_->PresentAsLink(Utf16(form1::kLogoLinkName));
 }
 
@@ -216,8 +219,8 @@ void Form1Window::LayOut() {
     // the control shows the new one; a copy the control made of it (as it does
     // of a bitmap with alpha) is given back, and goes too.
     Bitmap logo = LogoForDpi(instance_, dpi_);
-    const auto shown = reinterpret_cast<HBITMAP>(SendMessageW(controls_[form1::IndexOf("imgLogo")], STM_SETIMAGE,
-                                                              IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo.get())));
+    const auto shown = reinterpret_cast<HBITMAP>(
+        SendMessageW(controls_[form1::kImgLogo], STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo.get())));
     if (shown != nullptr && shown != logo_.get()) DeleteObject(shown);
     logo_ = std::move(logo);
     linkCursor_ = LinkCursorForDpi(instance_, dpi_);
@@ -232,22 +235,18 @@ void Form1Window::LayOut() {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
+// Enter and Escape reach here as IDOK and IDCANCEL, and do nothing.
 void Form1Window::OnCommand(int id, int notification) {
-    const std::size_t index = static_cast<std::size_t>(id - kFirstControlId);
-    // Enter and Escape reach here as IDOK and IDCANCEL, and do nothing.
-    if (index >= form1::kControls.size()) return;
-    const std::string_view name = form1::kControls[index].name;
-    if (name == "cmdCalc" && notification == BN_CLICKED) Dispatch([this] { cmdCalc_Click(); });
-    if (name == "imgLogo" && notification == STN_CLICKED) Dispatch([this] { imgLogo_Click(); });
+    if (id == ControlId(form1::kCmdCalc) && notification == BN_CLICKED) Dispatch([this] { cmdCalc_Click(); });
+    if (id == ControlId(form1::kImgLogo) && notification == STN_CLICKED) Dispatch([this] { imgLogo_Click(); });
 }
 
 // The window fixes every background it shows, and with it the text colour:
 // black, whatever the system's colours for text are.
 HBRUSH Form1Window::OnControlColour(HDC dc, HWND control) {
     SetTextColor(dc, ToColorref(form1::kText));
-    for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
-        const auto box = static_cast<std::size_t>(row.box);
-        if (control == controls_[form1::IndexOf(row.control)]) {
+    for (std::size_t box = 0; box < form1::kBoxIndex.size(); ++box) {
+        if (control == controls_[form1::kBoxIndex[box]]) {
             SetBkColor(dc, boxColours_[box]);
             return boxBrushes_[box].get();
         }
@@ -260,7 +259,7 @@ void Form1Window::OnPaint() {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(window_, &paint);
     const int dpi = static_cast<int>(dpi_);
-    const form1::Twips& line = form1::ControlNamed("Line1").place;
+    const form1::Twips& line = form1::kControls[form1::kLine1].place;
     const int top = form1::TwipsToPixels(line.top, dpi);
     // Both end points are on the line; its width is in pixels and does not scale.
     const RECT rule{form1::TwipsToPixels(line.left, dpi), top, form1::TwipsToPixels(line.left + line.width, dpi) + 1,
@@ -297,11 +296,9 @@ void Form1Window::cmdCalc_Click() { tarnwick::cmdCalc_Click(*this); }
 void Form1Window::imgLogo_Click() { OpenHomePage(shell_, WindowHandle()); }
 
 HWND Form1Window::BoxWindow(Box box) const {
-    for (const form1::BoxCaptions& row : form1::kBoxCaptions) {
-        if (row.box != box) continue;
-        HWND handle = controls_[form1::IndexOf(row.control)];
-        if (IsWindow(handle)) return handle;
-    }
+    const auto index = static_cast<std::size_t>(box);
+    if (index < form1::kBoxIndex.size() && IsWindow(controls_[form1::kBoxIndex[index]]))
+        return controls_[form1::kBoxIndex[index]];
     throw RunFailure(FailureKind::ControlAccess);
 }
 

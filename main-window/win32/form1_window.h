@@ -39,7 +39,9 @@ private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void CreateControls();
+    void CreateControls();  // the native controls, and the boxes' brushes
+    void MakeAccessible();
+    void AddLogoTooltip();
     void LayOut();  // from twips, at the window's DPI
     void OnCommand(int id, int notification);
     HBRUSH OnControlColour(HDC dc, HWND control);
@@ -49,7 +51,6 @@ private:
     void cmdCalc_Click();
     void imgLogo_Click();
     HWND BoxWindow(tarnwick::Box box) const;
-    void MakeAccessible();
     void ShowVerdictTip(HWND box, std::string_view verdict);
     static std::wstring BoxDescription(tarnwick::Box box, std::string_view verdict);
 

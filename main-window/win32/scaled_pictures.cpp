@@ -30,7 +30,7 @@ SIZE SizeOf(HBITMAP bitmap) {
 }  // namespace
 
 Bitmap LogoForDpi(HINSTANCE instance, UINT dpi) {
-    const form1::Twips& place = form1::ControlNamed("imgLogo").place;
+    const form1::Twips& place = form1::kControls[form1::kImgLogo].place;
     const int width = form1::TwipsToPixels(place.width, static_cast<int>(dpi));
     const int height = form1::TwipsToPixels(place.height, static_cast<int>(dpi));
     Bitmap drawn(static_cast<HBITMAP>(
