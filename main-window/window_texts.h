@@ -2,6 +2,7 @@
 // logo's tooltip and what a screen reader hears. UTF-8, for every front-end.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,9 +26,24 @@ std::string FailureMessage(tarnwick::FailureKind kind);
 // The report of a failure the program does not expect (a fault of its own).
 std::string UnexpectedFailureMessage(std::string_view description);
 
-// The report of the failure being handled: called in a catch block, by the
-// event dispatch of each window, for whatever left a handler.
+// The report of the failure being handled: called in a catch block, for
+// whatever left a handler.
 std::string CurrentFailureMessage();
+
+// Runs an event's handler; the report of whatever failure left it, or none.
+// No code of the program catches a failure: it leaves the handler, which
+// stops at the failing step, and each window shows the report in its own
+// way once the handler has gone (the boxes keep what it wrote before it
+// stopped), before it could reach the system's code that called the window.
+template <typename Handler>
+std::optional<std::string> FailureOf(Handler&& handler) {
+    try {
+        handler();
+        return std::nullopt;
+    } catch (...) {
+        return CurrentFailureMessage();
+    }
+}
 
 // The verdict that a colour of the result box shows, in words ("higher than
 // the current speed"), so that a screen reader gets what the colour tells the

@@ -150,16 +150,10 @@ void Form1::ShowCentred() {
     activateWindow();
 }
 
-// No code of the program catches a failure: it leaves the handler, which stops
-// at the failing step, and is reported here, in one place. The program goes on
-// running, and the boxes keep what the handler wrote before it stopped.
+// Whatever failure leaves a handler is reported here, in one place; the program goes on running.
 template <typename Handler>
 void Form1::Dispatch(Handler handler) {
-    try {
-        handler();
-    } catch (...) {
-        reporter_.Report(this, Text(form1::CurrentFailureMessage()));
-    }
+    if (const std::optional<std::string> message = form1::FailureOf(handler)) reporter_.Report(this, Text(*message));
 }
 
 void Form1::cmdCalc_Click() { tarnwick::cmdCalc_Click(*this); }

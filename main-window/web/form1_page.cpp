@@ -2,6 +2,7 @@
 
 #include <emscripten/html5.h>
 
+#include <optional>
 #include <string>
 
 #include "form1_description.h"
@@ -38,19 +39,10 @@ Form1Page::Form1Page() {
     emscripten_set_click_callback("#cmdCalc", this, EM_FALSE, OnCalculateClick);
 }
 
-// No code of the program catches a failure: it leaves the handler, which stops
-// at the failing step, and is reported here, in one place. The page goes on
-// working, and the boxes keep what the handler wrote before it stopped.
+// Whatever failure leaves a handler is reported here, in one place; the page goes on working.
 template <typename Handler>
 void Form1Page::Dispatch(Handler handler) {
-    std::string message;
-    try {
-        handler();
-        return;
-    } catch (...) {
-        message = form1::CurrentFailureMessage();
-    }
-    ShowReport(form1::kReportTitle, message);
+    if (const std::optional<std::string> message = form1::FailureOf(handler)) ShowReport(form1::kReportTitle, *message);
 }
 
 void Form1Page::cmdCalc_Click() {

@@ -275,20 +275,11 @@ void Form1Window::OnDpiChanged(UINT dpi, const RECT& suggested) {
     LayOut();
 }
 
-// No code of the program catches a failure: it leaves the handler, which stops
-// at the failing step, and is reported here, in one place, before it could
-// reach the system's code that called the window. The program goes on
-// running, and the boxes keep what the handler wrote before it stopped.
+// Whatever failure leaves a handler is reported here, in one place; the program goes on running.
 template <typename Handler>
 void Form1Window::Dispatch(Handler handler) {
-    std::string message;
-    try {
-        handler();
-        return;
-    } catch (...) {
-        message = form1::CurrentFailureMessage();
-    }
-    MessageBoxW(window_, Utf16(message).c_str(), Utf16(form1::kReportTitle).c_str(), MB_OK | MB_ICONERROR);
+    if (const std::optional<std::string> message = form1::FailureOf(handler))
+        MessageBoxW(window_, Utf16(*message).c_str(), Utf16(form1::kReportTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void Form1Window::cmdCalc_Click() { tarnwick::cmdCalc_Click(*this); }

@@ -22,15 +22,9 @@ built_exe=$(realpath "$2")
 reader=$(realpath "$3")
 planted=$(realpath "$4")
 here=$(dirname "$(realpath "$0")")
-source "$here/../../../scripts/lib/xserver.sh"
-source "$here/../../../scripts/lib/wine_prefix.sh"
-source "$here/../../../scripts/lib/screen_checks.sh"
 source "$here/wine_program.sh"
-work=$(mktemp -d)
-program_pid=""
 downloads="$work/Downloads"
 exe="$downloads/tarnwick.exe"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 trap 'stop_all; rm -rf "$work"' EXIT
 
 # Ends the program and its Wine session, but not the X server.

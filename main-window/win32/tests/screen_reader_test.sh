@@ -14,14 +14,9 @@ wine=$1
 exe=$(realpath "$2")
 reader=$(realpath "$3")
 here=$(dirname "$(realpath "$0")")
-source "$here/../../../scripts/lib/xserver.sh"
-source "$here/../../../scripts/lib/wine_prefix.sh"
-source "$here/../../../scripts/lib/screen_checks.sh"
 source "$here/wine_program.sh"
-work=$(mktemp -d)
-program_pid=""
 watcher_pid=""
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml="
 
 cleanup() {
     [ -n "$watcher_pid" ] && kill "$watcher_pid" 2>/dev/null

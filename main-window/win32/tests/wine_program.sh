@@ -1,9 +1,18 @@
-# Sourced by the tests that run tarnwick.exe under Wine in a real X server.
-# The caller sets wine, exe and work, and keeps program_pid empty until then.
+# Sourced by the tests that run tarnwick.exe under Wine in a real X server,
+# with what they share: the X server, a fresh Wine prefix (in a work folder
+# of their own, `work`) and reading the screen. The caller sets wine and exe.
 #
 #   start_program   starts it and finds its window: sets window, program_pid and
 #                   the client area's place and scale (see screen_checks.sh)
 #   stop_all        ends the program, Wine's server and the X server
+
+wine_tests_lib=$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib
+source "$wine_tests_lib/xserver.sh"
+source "$wine_tests_lib/wine_prefix.sh"
+source "$wine_tests_lib/screen_checks.sh"
+work=$(mktemp -d)
+program_pid=""
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 
 stop_all() {
     kill "$program_pid" 2>/dev/null

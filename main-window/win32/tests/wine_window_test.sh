@@ -11,13 +11,8 @@ set -uo pipefail  # not -e: every check runs and is counted
 wine=$1
 exe=$(realpath "$2")
 here=$(dirname "$(realpath "$0")")
-source "$here/../../../scripts/lib/xserver.sh"
-source "$here/../../../scripts/lib/wine_prefix.sh"
-source "$here/../../../scripts/lib/screen_checks.sh"
 source "$here/wine_program.sh"
-work=$(mktemp -d)
-program_pid=""
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml="
 
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
