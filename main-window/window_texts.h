@@ -30,11 +30,11 @@ std::string UnexpectedFailureMessage(std::string_view description);
 // whatever left a handler.
 std::string CurrentFailureMessage();
 
-// Runs an event's handler; the report of whatever failure left it, or none.
-// No code of the program catches a failure: it leaves the handler, which
-// stops at the failing step, and each window shows the report in its own
-// way once the handler has gone (the boxes keep what it wrote before it
-// stopped), before it could reach the system's code that called the window.
+// Runs an event's handler: the report of whatever failure left it, or none.
+// No other code of the program catches a failure: the handler stops at the
+// failing step (the boxes keep what it wrote before), and the failure stops
+// here, before it could reach the system's code that called the window,
+// which then shows the report in its own way.
 template <typename Handler>
 std::optional<std::string> FailureOf(Handler&& handler) {
     try {
