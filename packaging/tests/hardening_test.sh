@@ -12,7 +12,7 @@
 set -uo pipefail
 binary=$1
 symbols=${2:-$1}
-source "$(dirname "$(realpath "$0")")/../../scripts/lib/checks.sh"
+source "$(dirname "$(realpath "$0")")/../../testing/checks.sh"
 
 report=$(hardening-check --nocfprotection "$binary" 2>&1)
 echo "$report"

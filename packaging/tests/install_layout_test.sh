@@ -8,7 +8,7 @@ id=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-source "$(dirname "$0")/expect_layout.sh"
+source "$(dirname "$0")/../../testing/expect_layout.sh"
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null || exit 1
 expect_layout "$work/prefix" "$id"

@@ -17,9 +17,9 @@ version=$3
 cmake=$4
 shift 4
 here=$(dirname "$(realpath "$0")")
-source "$here/../../scripts/lib/checks.sh"
-source "$here/../../scripts/lib/xserver.sh"
-source "$here/../../scripts/lib/wine_prefix.sh"
+source "$here/../../testing/checks.sh"
+source "$here/../../testing/xserver.sh"
+source "$here/../../testing/wine_prefix.sh"
 work=$(mktemp -d)
 # No menus on the machine running the test: Wine would copy the shortcut there.
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

@@ -13,7 +13,7 @@ build=$3
 here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-source "$here/../../scripts/lib/checks.sh"
+source "$here/../../testing/checks.sh"
 
 
 case $triplet in

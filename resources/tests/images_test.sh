@@ -12,7 +12,7 @@
 #   images_test.sh path/to/resources
 set -uo pipefail
 resources=$(realpath "$1")
-source "$(dirname "$(realpath "$0")")/../../scripts/lib/checks.sh"
+source "$(dirname "$(realpath "$0")")/../../testing/checks.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -5,7 +5,7 @@ import time
 
 import pyatspi
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../scripts/lib"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../testing"))
 from checks import check, eventually, finish  # noqa: E402
 import checks  # noqa: E402
 

@@ -13,8 +13,8 @@ if [ -z "${TARNWICK_PRIVATE_BUS:-}" ]; then
 fi
 
 binary=$(realpath "$1")
-source "$here/../../../scripts/lib/xserver.sh"
-source "$here/../../../scripts/lib/checks.sh"
+source "$here/../../../testing/xserver.sh"
+source "$here/../../../testing/checks.sh"
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; stop_xserver; rm -rf "$work"' EXIT
 start_xserver 96 "$work"

@@ -12,7 +12,7 @@ binary=$(realpath "$1")
 work=$(mktemp -d)
 convert=/usr/bin/convert  # ImageMagick itself, not a wrapper earlier on PATH
 program_pid="" compositor_pid=""
-source "$(dirname "$(realpath "$0")")/../../../scripts/lib/checks.sh"
+source "$(dirname "$(realpath "$0")")/../../../testing/checks.sh"
 export XDG_RUNTIME_DIR="$work" WAYLAND_DISPLAY=tarnwick-test
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null

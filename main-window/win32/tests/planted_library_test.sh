@@ -12,7 +12,8 @@
 # be read as Windows' standard objects give it. A fresh Wine prefix for the
 # test.
 #
-#   planted_library_test.sh path/to/wine path/to/tarnwick.exe path/to/screen_reader.exe path/to/planted_library.dll
+#   planted_library_test.sh path/to/wine path/to/tarnwick.exe path/to/screen_reader.exe path/to/planted_library.dll \
+#       path/to/form1-layout.exe
 #
 # Needs Xvfb, xdotool, ImageMagick and Wine.
 set -uo pipefail  # not -e: every check runs and is counted
@@ -21,6 +22,7 @@ wine=$1
 built_exe=$(realpath "$2")
 reader=$(realpath "$3")
 planted=$(realpath "$4")
+layout=("$wine" "$(realpath "$5")")
 here=$(dirname "$(realpath "$0")")
 source "$here/wine_program.sh"
 downloads="$work/Downloads"
@@ -53,7 +55,7 @@ exercise() {
         end_program
         return
     fi
-    read -r x y <<<"$(at 60 28)"
+    read -r x y <<<"$(spot imgLogo centre)"
     xdotool mousemove --window "$window" "$x" "$y" click 1
     for _ in $(seq 100); do
         [ -s "$work/opened" ] && break

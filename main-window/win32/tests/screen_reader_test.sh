@@ -5,7 +5,7 @@
 # result box's verdict in words after each calculation, with the event that
 # announces it. A fresh Wine prefix for every run.
 #
-#   screen_reader_test.sh path/to/wine path/to/tarnwick.exe path/to/screen_reader.exe
+#   screen_reader_test.sh path/to/wine path/to/tarnwick.exe path/to/screen_reader.exe path/to/form1-layout.exe
 #
 # Needs Xvfb, xdotool, ImageMagick and Wine.
 set -uo pipefail  # not -e: every check runs and is counted
@@ -13,6 +13,7 @@ set -uo pipefail  # not -e: every check runs and is counted
 wine=$1
 exe=$(realpath "$2")
 reader=$(realpath "$3")
+layout=("$wine" "$(realpath "$4")")
 here=$(dirname "$(realpath "$0")")
 source "$here/wine_program.sh"
 watcher_pid=""
@@ -79,7 +80,7 @@ check "link's default action" "$(cut -d'|' -f3 <<<"$link")" "Jump"
 
 # The result box's tooltip, as the mouse rests on the box: what it shows.
 result_tip() {
-    read -r x y <<<"$(at 148 161)"
+    read -r x y <<<"$(spot txtSpeed centre)"
     xdotool mousemove --window "$window" "$x" "$((y + 60))"
     sleep 0.3
     xdotool mousemove --window "$window" "$x" "$y"

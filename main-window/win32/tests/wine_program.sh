@@ -1,12 +1,13 @@
 # Sourced by the tests that run tarnwick.exe under Wine in a real X server,
 # with what they share: the X server, a fresh Wine prefix (in a work folder
-# of their own, `work`) and reading the screen. The caller sets wine and exe.
+# of their own, `work`) and reading the screen. The caller sets wine, exe and
+# layout (see screen_checks.sh: here "$wine" and form1-layout.exe).
 #
 #   start_program   starts it and finds its window: sets window, program_pid and
 #                   the client area's place and scale (see screen_checks.sh)
 #   stop_all        ends the program, Wine's server and the X server
 
-wine_tests_lib=$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib
+wine_tests_lib=$(dirname "${BASH_SOURCE[0]}")/../../../testing
 source "$wine_tests_lib/xserver.sh"
 source "$wine_tests_lib/wine_prefix.sh"
 source "$wine_tests_lib/screen_checks.sh"
@@ -23,9 +24,9 @@ stop_all() {
 }
 
 # Starts the program with a stand-in for xdg-open, which Wine hands URLs to,
-# that records what it is asked to open. Then finds the client area from the
-# blue rule, which runs from (8, 144) in it: Wine draws the window's frame
-# itself where no window manager does. Fails when no window comes.
+# that records what it is asked to open. Then finds the client area, and the
+# scale, from the blue rule (Line1): Wine draws the window's frame itself
+# where no window manager does. Fails when no window comes.
 start_program() {
     recording_opener "$work"
     PATH="$work/bin:$PATH" "$wine" "$exe" 2>"$work/program.log" &
@@ -38,13 +39,17 @@ start_program() {
     sleep 0.5  # let the first paint finish
     eval "$(xdotool getwindowgeometry --shell "$window")"
     import -window "$window" "$work/shot.png"
-    local rule
+    local rule rule_width rule_left rule_top line_width left top
     rule=$("$convert" "$work/shot.png" -fill black +opaque 'rgb(0,0,192)' -fill white -opaque 'rgb(0,0,192)' \
         -format '%@' info: 2>/dev/null)  # "265x2+11+163" at 96 dpi
     read -r rule_width rule_left rule_top <<<"$(tr 'x+' '  ' <<<"$rule" | awk '{ print $1, $3, $4 }')"
-    scale=$(awk -v w="$rule_width" 'BEGIN { printf "%.2f", (w - 1) / 264 }')
-    client_x=$(awk -v l="$rule_left" -v s="$scale" 'BEGIN { printf "%d", l - int(8 * s + 0.5) }')
-    client_y=$(awk -v t="$rule_top" -v s="$scale" 'BEGIN { printf "%d", t - int(144 * s + 0.5) }')
+    # The rule is a pixel longer than the line it draws, at every scale.
+    client_x=0 client_y=0 scale=1
+    read -r _ _ line_width _ <<<"$(place Line1)"
+    scale=$(awk -v w="$rule_width" -v l="$line_width" 'BEGIN { printf "%.2f", (w - 1) / l }')
+    read -r left top _ <<<"$(place Line1)"
+    client_x=$((rule_left - left))
+    client_y=$((rule_top - top))
     border=$client_x  # the frame's width, the same on the left, right and bottom
     client_width=$((WIDTH - 2 * border))
     client_height=$((HEIGHT - client_y - border))

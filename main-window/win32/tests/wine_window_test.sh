@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Drives tarnwick.exe under Wine in a real X server (Xvfb) as a person would:
 # types into the boxes, presses Tab, Shift+Tab, Enter, Escape and Alt+C,
-# clicks, and looks at the screen. A fresh Wine prefix for every run (scripts/lib/wine_prefix.sh).
+# clicks, and looks at the screen. A fresh Wine prefix for every run (testing/wine_prefix.sh).
 #
-#   wine_window_test.sh path/to/wine path/to/tarnwick.exe
+#   wine_window_test.sh path/to/wine path/to/tarnwick.exe path/to/form1-layout.exe
 #
 # Needs Xvfb, xdotool, ImageMagick and Wine.
 set -uo pipefail  # not -e: every check runs and is counted
 
 wine=$1
 exe=$(realpath "$2")
+layout=("$wine" "$(realpath "$3")")
 here=$(dirname "$(realpath "$0")")
 source "$here/wine_program.sh"
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -33,12 +34,12 @@ fresh_wine_prefix
 start_program
 
 check "title" "$(xdotool getwindowname "$window")" "Tarnwick by Velmor"
-check "client size" "${client_width}x${client_height}" "279x206"
+check "client size" "${client_width} ${client_height}" "$(client_size)"
 check "centred across" "$(( (1024 - WIDTH) / 2 - X <= 1 && X - (1024 - WIDTH) / 2 <= 1 ))" "1"
 check "centred down" "$(( (768 - HEIGHT) / 2 - Y <= 1 && Y - (768 - HEIGHT) / 2 <= 1 ))" "1"
 check "result box white at start" "$(result_colour 255,255,255)" "255,255,255"
 check "every caption whole" "$(captions_whole)" "yes"
-check "caption readable" "$(at_least "$(contrast 8 88 89 17)" 7)" "yes"
+check "caption readable" "$(at_least "$(contrast Label2)" 7)" "yes"
 check "the logo as sharp as its SVG" "$(logo_sharp)" "yes"
 check "the link cursor over the logo: 32 x 32, hot spot 6, 0" "$(cursor_over_logo)" "32 32 6 0"
 
@@ -53,13 +54,13 @@ calculate 6 6 8
 check "6, 6, 8 is white" "$(result_colour 255,255,255)" "255,255,255"
 calculate 3 6 8
 check "3, 6, 8 is red" "$(result_colour 255,180,180)" "255,180,180"
-check "input box readable" "$(at_least "$(contrast 106 90 85 15)" 7)" "yes"
+check "input box readable" "$(at_least "$(contrast txtMin 2)" 7)" "yes"
 
 # The Tab cycle, seen through what each stop does: from txtDSM four Tabs
 # reach the button (space clicks it), a fifth comes back to txtDSM (Tab
 # selects a box's text, so typing replaces it), and Shift+Tab goes back.
 calculate 12 6 8
-retype 148 73 12
+retype txtDSM 12
 xdotool key Tab Tab Tab Tab space
 check "four Tabs from txtDSM reach Calculate" "$(result_colour 200,255,200)" "200,255,200"
 xdotool key Tab
@@ -74,7 +75,7 @@ check "Shift+Tab reaches txtMin, Tab the button again" "$(result_colour 255,255,
 # Enter and Escape in a box do nothing.
 calculate 3 6 8
 result_colour 255,180,180 >/dev/null
-retype 148 73 12
+retype txtDSM 12
 xdotool key Return Escape
 sleep 0.5
 check "Enter and Escape do not calculate" "$(result_colour 255,180,180)" "255,180,180"
@@ -91,7 +92,7 @@ calculate 12 6 8
 check "next calculation works" "$(result_colour 200,255,200)" "200,255,200"
 
 # The logo opens the home page.
-read -r x y <<<"$(at 60 28)"
+read -r x y <<<"$(spot imgLogo centre)"
 xdotool mousemove --window "$window" "$x" "$y" click 1
 for _ in $(seq 100); do
     [ -s "$work/opened" ] && break
@@ -120,7 +121,7 @@ at_dpi() {
 }
 
 at_dpi 144
-check "client size at 144 dpi" "${client_width}x${client_height}" "419x309"
+check "client size at 144 dpi" "${client_width} ${client_height}" "$(client_size)"
 check "every caption whole at 144 dpi" "$(captions_whole)" "yes"
 check "the logo as sharp as its SVG at 144 dpi" "$(logo_sharp)" "yes"
 check "the link cursor at 144 dpi: 48 x 48, hot spot 9, 0" "$(cursor_over_logo)" "48 48 9 0"
@@ -130,7 +131,7 @@ stop_all
 for dpi in 192 288; do
     at_dpi "$dpi"
     size=$((32 * dpi / 96))
-    check "client size at $dpi dpi" "${client_width}x${client_height}" "$((279 * dpi / 96))x$((206 * dpi / 96))"
+    check "client size at $dpi dpi" "${client_width} ${client_height}" "$(client_size)"
     check "the logo as sharp as its SVG at $dpi dpi" "$(logo_sharp)" "yes"
     check "the link cursor at $dpi dpi: $size x $size, hot spot $((6 * dpi / 96)), 0" \
         "$(cursor_over_logo)" "$size $size $((6 * dpi / 96)) 0"

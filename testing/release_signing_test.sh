@@ -14,9 +14,9 @@ unsigned_log=$2
 signed=$(realpath "$3")
 keys=$(realpath "$4")
 here=$(dirname "$(realpath "$0")")
-source "$here/../../scripts/lib/checks.sh"
-source "$here/../../scripts/lib/xserver.sh"
-source "$here/../../scripts/lib/wine_prefix.sh"
+source "$here/checks.sh"
+source "$here/xserver.sh"
+source "$here/wine_prefix.sh"
 work=$(mktemp -d)
 export GNUPGHOME=$keys/gnupg WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap 'wineserver -k 2>/dev/null; stop_xserver; rm -rf "$work"' EXIT

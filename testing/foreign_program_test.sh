@@ -18,7 +18,7 @@ architecture=$(dpkg-deb --field "$package" Architecture)
 source scripts/lib/tarball_root.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp -r debian scripts packaging "$package" "$work/"
+cp -r debian scripts packaging testing speed-calc main-window "$package" "$work/"
 # The test's tools, from its Depends but the package itself ("@").
 tools=$(sed -n '/^Depends:/,/^[A-Z]/{s/^Depends://;/^[A-Z]/d;p}' debian/tests/control | tr -d ' ,' | grep -v '^@$' |
     tr '\n' ' ')
