@@ -9,7 +9,7 @@
 # it); the icon image by image, the outlined SVG as librsvg draws it, and the
 # cursor, which a script sets pixel by pixel, byte for byte.
 #
-#   images_test.sh path/to/resources
+#   images_test.sh path/to/resources path/to/form1-layout
 set -uo pipefail
 resources=$(realpath "$1")
 source "$(dirname "$(realpath "$0")")/../../testing/checks.sh"
@@ -17,7 +17,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 cp -r "$resources" "$work/made"
-(cd "$work/made" && ./make_images) || { echo "make_images failed"; exit 1; }
+layout=$(realpath "$2")
+(cd "$work/made" && ./make_images "$layout") || { echo "make_images failed"; exit 1; }
 
 # "same", or how far apart two pictures are.
 alike() {  # alike <picture> <picture> [allowed difference]
