@@ -30,6 +30,15 @@ const logoSvg = resolve(dirname(siteServer), "../../resources/logo.svg");
 const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 const GREEN = "rgb(200, 255, 200)", WHITE = "rgb(255, 255, 255)", RED = "rgb(255, 180, 180)";
 const BLUE = "rgb(230, 230, 255)", RULE = "rgb(0, 0, 192)";
+// The window's layout at 96 dpi, a CSS pixel each, from its own description
+// (form1-layout): { window: [width, height], <control>: [left, top, width, height] }.
+const layout = Object.fromEntries(execFileSync(process.execPath,
+    ["--no-experimental-fetch", resolve(build, "testing/form1-layout.js"), "96"], { encoding: "utf8" })
+    .trim().split("\n").map((line) => line.split(" ")).map(([name, ...rest]) => {
+        const [left, top, right, bottom] = rest.slice(-4).map(Number);
+        return [name, name === "window" ? rest.map(Number) : [left, top, right - left, bottom - top]];
+    }));
+const [WIDTH, HEIGHT] = layout.window;
 
 // ---- Checks, as the Python and shell tests count them -------------------------------------------
 
@@ -134,19 +143,19 @@ async function startState() {
         const r = document.getElementById("Form1").getBoundingClientRect();
         return [r.width, r.height];
     });
-    check("panel is 279 x 206 CSS pixels", panel.slice(0, 2), [279, 206]);
+    check(`panel is ${WIDTH} x ${HEIGHT} CSS pixels`, panel.slice(0, 2), [WIDTH, HEIGHT]);
     check("the window's title bar, the page's one heading", await js(() => [...document.querySelectorAll("h1")]
         .map((h) => [h.id, h.textContent, Math.round(h.getBoundingClientRect().width)])),
-    [["title", "Tarnwick by Velmor", 279]]);
+    [["title", "Tarnwick by Velmor", WIDTH]]);
     check("the window, title bar and panel, centred", await js(() => {
         const r = document.getElementById("window").getBoundingClientRect();
         return [Math.abs(r.left + r.width / 2 - innerWidth / 2) <= 1, Math.abs(r.top + r.height / 2 - innerHeight / 2) <= 1];
     }), [true, true]);
-    check("txtDSM's place in twips", await js(() => {
+    check("txtDSM's place, from its twips", await js(() => {
         const p = document.getElementById("Form1").getBoundingClientRect();
         const r = document.getElementById("txtDSM").getBoundingClientRect();
         return [r.left - p.left, r.top - p.top, r.width, r.height];
-    }), [104, 64, 89, 19]);
+    }), layout.txtDSM);
     check("every control carries its name", await js(() => ["txtCurSpeed", "cmdCalc", "txtSpeed", "txtMin",
         "txtDSM", "imgLogo", "Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8",
         "Line1"].every((id) => document.getElementById(id))), true);
@@ -328,25 +337,26 @@ async function phone() {
     for (const [width, height, ratio] of [[320, 640, 2], [360, 740, 2], [412, 823, 1.75]]) {
         await browser.page.setViewport({ width, height, deviceScaleFactor: ratio, isMobile: mobile, hasTouch: mobile });
         await sleep(300);
-        const shown = await js(() => {
+        const shown = await js((panelWidth) => {
             const box = (id) => document.getElementById(id).getBoundingClientRect();
             const panel = box("Form1");
             const texts = [...document.querySelectorAll("#title, #Form1 .caption, #Form1 input, #Form1 button")];
             const targets = ["txtDSM", "txtMin", "txtCurSpeed", "txtSpeed", "cmdCalc"].map(box);
             return {
                 fits: document.documentElement.scrollWidth <= innerWidth && innerWidth > 0,
-                scale: panel.width / 279,
+                scale: panel.width / panelWidth,
                 smallestText: Math.min(...texts.map((e) => parseFloat(getComputedStyle(e).fontSize))),
                 lowestTarget: Math.min(...targets.map((r) => r.height)),
                 closestRows: Math.min(...targets.slice(1, 4).map((r, i) => r.top - targets[i].top)),
-                txtDSM: [box("txtDSM").left - panel.left, box("txtDSM").top - panel.top].map((v) => v / (panel.width / 279)),
+                txtDSM: [box("txtDSM").left - panel.left, box("txtDSM").top - panel.top]
+                    .map((v) => v / (panel.width / panelWidth)),
             };
-        });
+        }, WIDTH);
         check(`${width} pixels wide: no sideways scrolling`, shown.fits, true);
         check(`${width} pixels wide: the window scaled up to the width, less a margin`,
-            Math.abs(shown.scale - (width - 16) / 279) < 0.01, true);
-        check(`${width} pixels wide: the same layout (txtDSM at 104, 64 of 279 x 206)`,
-            shown.txtDSM.map((v) => Math.round(v)), [104, 64]);
+            Math.abs(shown.scale - (width - 16) / WIDTH) < 0.01, true);
+        check(`${width} pixels wide: the same layout (txtDSM where it is at the window's own size)`,
+            shown.txtDSM.map((v) => Math.round(v)), layout.txtDSM.slice(0, 2));
         if (width >= 360) {
             check(`${width} pixels wide: text of 12 CSS pixels or more (${shown.smallestText.toFixed(1)})`,
                 shown.smallestText >= 12, true);
@@ -357,7 +367,7 @@ async function phone() {
     await browser.page.setViewport({ width: 800, height: 600 });
     await sleep(300);
     check("on a desktop, the window at its own size", await js(() =>
-        document.getElementById("Form1").getBoundingClientRect().width), 279);
+        document.getElementById("Form1").getBoundingClientRect().width), WIDTH);
 }
 
 // ---- The logo as sharp as its SVG at 1, 2 and 3 device pixels to the CSS pixel ---------------------------
