@@ -99,6 +99,16 @@ result_colour() {  # result_colour <expected r,g,b>
     echo "$colour"
 }
 
+# The scenario every window replays (window_scenario.json), played here
+# through xdotool and the screen, its failures counted with the others. The
+# program's stand-in for xdg-open writes to $work/opened (recording_opener).
+replay_scenario() {
+    local status=0
+    "${screen[0]}" "$testing/x_scenario.py" "$window" "$(layout_file)" "$client_x" "$client_y" "$work/opened" \
+        "$program_pid" || status=$?
+    failures=$((failures + status))
+}
+
 # Whether the logo on the screen is as sharp as the SVG drawn at its size
 # there (rsvg-convert, on the window's white): "yes", or "no" and the
 # difference, the root mean square of the colour channels from 0 to 1. The

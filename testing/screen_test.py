@@ -1,4 +1,5 @@
-"""screen.py: the places it reads from a layout, and what it reads from a screenshot."""
+"""screen.py: the places it reads from a layout, and what it reads from a screenshot; and the
+window scenario as x_scenario.py replays it."""
 import os
 import sys
 import unittest
@@ -59,6 +60,33 @@ class CaptionsCut(unittest.TestCase):
         for ink_at, cut in cases:
             with self.subTest(ink_at=ink_at):
                 self.assertEqual(screen.captions_cut(self.image(ink_at), LAYOUT, 0, 0), cut)
+
+
+class Scenario(unittest.TestCase):
+    def test_every_expectation_is_checked_or_said_unread(self):
+        import json
+
+        import x_scenario
+
+        with open(os.path.join(os.path.dirname(__file__), "window_scenario.json"), encoding="utf-8") as file:
+            scenario = json.load(file)
+        for step in scenario["steps"]:
+            for name, expected in step["expect"].items():
+                with self.subTest(step=step["what"], expectation=name):
+                    self.assertIn(name, x_scenario.CHECKED | set(x_scenario.UNREAD))
+                    if name == "colour":
+                        self.assertIn(expected, scenario["colours"])
+            self.assertLessEqual(set(step) - {"what", "expect"}, {"keys", "calculate", "click"})
+
+    def test_addresses_compared_as_a_browser_takes_them(self):
+        from x_scenario import same_address
+
+        cases = [("http://www.velmor.example", "http://www.velmor.example/"),
+                 ("http://www.velmor.example/\n", "http://www.velmor.example/"),
+                 ("http://www.velmor.example/a", "http://www.velmor.example/a")]
+        for url, taken in cases:
+            with self.subTest(url=url):
+                self.assertEqual(same_address(url), taken)
 
 
 if __name__ == "__main__":
