@@ -20,11 +20,20 @@ import os
 import subprocess
 import sys
 import tempfile
-import time
 import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import screen  # noqa: E402
+from checks import check  # noqa: E402
+import checks  # noqa: E402
+
+# A loaded machine, or an emulated program, may take a while to paint.
+SECONDS = 10
+
+
+def eventually(read, expected):
+    return checks.eventually(read, expected, SECONDS)
+
 
 UNREAD = {
     "focus": "the focus",
@@ -32,17 +41,6 @@ UNREAD = {
     "announced": "what a screen reader is told",
     "tooltip": "the tooltip",
 }
-
-
-def eventually(read, expected, seconds=10.0):
-    """What read() gives once it is the expected value, or when the time is up:
-    a loaded machine, or an emulated program, may take a while to paint."""
-    deadline = time.monotonic() + seconds
-    while True:
-        got = read()
-        if got == expected or time.monotonic() > deadline:
-            return got
-        time.sleep(0.1)
 
 
 def same_address(url):
@@ -107,7 +105,7 @@ class XWindow:
 CHECKED = {"title", "colour", "report", "running", "opened"}
 
 
-def replay(window, scenario, say):
+def replay(window, scenario):
     colours = scenario["colours"]
     for step in scenario["steps"]:
         what = step["what"]
@@ -120,43 +118,34 @@ def replay(window, scenario, say):
         if "click" in step:
             window.click(step["click"])
         unread = []
-        for check, expected in step["expect"].items():
-            if check == "title":
-                say(f"{what}: titled {expected}", window.xdotool("getwindowname", window.window), expected)
-            elif check == "colour":
-                say(f"{what}: {expected}", eventually(window.colour, colours[expected]), colours[expected])
-            elif check == "report":
+        for name, expected in step["expect"].items():
+            if name == "title":
+                check(f"{what}: titled {expected}", window.xdotool("getwindowname", window.window), expected)
+            elif name == "colour":
+                check(f"{what}: {expected}", eventually(window.colour, colours[expected]), colours[expected])
+            elif name == "report":
                 up = expected is not None
-                say(f"{what}: {'a failure report' if up else 'no report'} up", eventually(window.report_up, up), up)
+                check(f"{what}: {'a failure report' if up else 'no report'} up", eventually(window.report_up, up), up)
                 if up:
                     unread.append("the report's words")
-            elif check == "running":
-                say(f"{what}: the program still running", window.running(), expected)
-            elif check == "opened":
-                say(f"{what}: {expected} opened", eventually(window.opened_address, same_address(expected)),
+            elif name == "running":
+                check(f"{what}: the program still running", window.running(), expected)
+            elif name == "opened":
+                check(f"{what}: {expected} opened", eventually(window.opened_address, same_address(expected)),
                     same_address(expected))
             else:
-                unread.append(UNREAD[check])
+                unread.append(UNREAD[name])
         if unread:
-            print(f"not checked here: {what}: {', '.join(unread)} (not read off the screen; the accessibility tests read them)")
+            print(f"not checked here: {what}: {', '.join(unread)}"
+                  " (not read off the screen; the accessibility tests read them)")
 
 
 def main(argv):
     window = XWindow(argv[1], argv[2], int(argv[3]), int(argv[4]), argv[5], int(argv[6]))
     with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "window_scenario.json"), encoding="utf-8") as f:
         scenario = json.load(f)
-    failures = 0
-
-    def say(what, got, expected):
-        nonlocal failures
-        if got == expected:
-            print(f"ok: {what}")
-        else:
-            print(f"FAILED: {what}: got {got!r}, expected {expected!r}")
-            failures += 1
-
-    replay(window, scenario, say)
-    return failures
+    replay(window, scenario)
+    return checks.failures
 
 
 if __name__ == "__main__":

@@ -3,15 +3,13 @@
 #
 #   install_layout_test.sh <build folder> <application id>
 set -uo pipefail
-build=$1
-id=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
+source "$(dirname "$0")/../../testing/checks.sh"
 source "$(dirname "$0")/../../testing/expect_layout.sh"
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
 
-cmake --install "$build" --prefix "$work/prefix" >/dev/null || exit 1
-expect_layout "$work/prefix" "$id"
+cmake --install "$1" --prefix "$prefix" >/dev/null || exit 1
+expect_layout "$prefix" "$2"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "install layout as expected"

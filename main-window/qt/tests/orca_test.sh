@@ -10,18 +10,10 @@
 # and speech-dispatcher.
 set -uo pipefail  # not -e: every check runs and is counted
 here=$(dirname "$(realpath "$0")")
-if [ -z "${TARNWICK_PRIVATE_BUS:-}" ]; then
-    exec env TARNWICK_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
-fi
+source "$here/../../../testing/private_session.sh" "$@"
+source "$testing/orca.sh"
 
 binary=$(realpath "$1")
-source "$here/../../../testing/xserver.sh"
-source "$here/../../../testing/checks.sh"
-source "$here/../../../testing/orca.sh"
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; stop_xserver; rm -rf "$work"' EXIT
-start_xserver 96 "$work"
-recording_opener "$work"
 
 steps() {
     mark open

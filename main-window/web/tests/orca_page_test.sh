@@ -11,18 +11,11 @@
 # speech-dispatcher and chromium.
 set -uo pipefail  # not -e: every check runs and is counted
 here=$(dirname "$(realpath "$0")")
-if [ -z "${TARNWICK_PRIVATE_BUS:-}" ]; then
-    exec env TARNWICK_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
-fi
+source "$here/../../../testing/private_session.sh" "$@"
+source "$testing/orca.sh"
 
 site=$(realpath "$1")
 lib="$here/../../../scripts/lib"
-source "$lib/xserver.sh"
-source "$lib/checks.sh"
-source "$lib/orca.sh"
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; stop_xserver; rm -rf "$work"' EXIT
-start_xserver 96 "$work"
 steps() {
     /usr/bin/python3 "$lib/site_server.py" "$site" "$orca_folder/address" &
     for _ in $(seq 100); do
@@ -37,7 +30,7 @@ steps() {
     local window
     window=$(find_window 60 'Tarnwick by Velmor')
     # Orca hears the page only once Chromium has put it on the accessibility bus.
-    if [ -z "$window" ] || ! /usr/bin/python3 "$lib/orca_speech.py" wait-for-window 'Tarnwick by Velmor' 60; then
+    if [ -z "$window" ] || ! /usr/bin/python3 "$testing/orca_speech.py" wait-for-window 'Tarnwick by Velmor' 60; then
         echo "FAILED: Chromium did not show the page to Orca (its window: '${window}'); Chromium said:"
         tail -n 20 "$orca_folder/chromium.log"
         exit 1

@@ -12,19 +12,17 @@
 # be read as Windows' standard objects give it. A fresh Wine prefix for the
 # test.
 #
-#   planted_library_test.sh path/to/wine path/to/tarnwick.exe path/to/screen_reader.exe path/to/planted_library.dll \
-#       path/to/form1-layout.exe
+#   planted_library_test.sh path/to/wine path/to/tarnwick.exe path/to/form1-layout.exe path/to/screen_reader.exe \
+#       path/to/planted_library.dll
 #
 # Needs Xvfb, xdotool, ImageMagick and Wine.
 set -uo pipefail  # not -e: every check runs and is counted
 
-wine=$1
-built_exe=$(realpath "$2")
-reader=$(realpath "$3")
-planted=$(realpath "$4")
-layout=("$wine" "$(realpath "$5")")
 here=$(dirname "$(realpath "$0")")
-source "$here/wine_program.sh"
+source "$here/wine_program.sh" "$@"
+built_exe=$exe
+reader=$(realpath "$4")
+planted=$(realpath "$5")
 downloads="$work/Downloads"
 exe="$downloads/tarnwick.exe"
 trap 'stop_all; rm -rf "$work"' EXIT

@@ -5,17 +5,14 @@
 # result box's verdict in words after each calculation, with the event that
 # announces it. A fresh Wine prefix for every run.
 #
-#   screen_reader_test.sh path/to/wine path/to/tarnwick.exe path/to/screen_reader.exe path/to/form1-layout.exe
+#   screen_reader_test.sh path/to/wine path/to/tarnwick.exe path/to/form1-layout.exe path/to/screen_reader.exe
 #
 # Needs Xvfb, xdotool, ImageMagick and Wine.
 set -uo pipefail  # not -e: every check runs and is counted
 
-wine=$1
-exe=$(realpath "$2")
-reader=$(realpath "$3")
-layout=("$wine" "$(realpath "$4")")
 here=$(dirname "$(realpath "$0")")
-source "$here/wine_program.sh"
+source "$here/wine_program.sh" "$@"
+reader=$(realpath "$4")
 watcher_pid=""
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

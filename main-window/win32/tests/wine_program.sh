@@ -1,7 +1,11 @@
 # Sourced by the tests that run tarnwick.exe under Wine in a real X server,
 # with what they share: the X server, a fresh Wine prefix (in a work folder
-# of their own, `work`) and reading the screen. The caller sets wine, exe and
-# layout (see screen_checks.sh: here "$wine" and form1-layout.exe).
+# of their own, `work`) and reading the screen. Sourced with the test's
+# arguments, of which the first three are Wine, tarnwick.exe and
+# form1-layout.exe: it sets wine, exe and layout (see screen_checks.sh) from
+# them.
+#
+#   source wine_program.sh path/to/wine path/to/tarnwick.exe path/to/form1-layout.exe ...
 #
 #   start_program   starts it and finds its window: sets window, program_pid and
 #                   the client area's place and scale (see screen_checks.sh)
@@ -11,6 +15,9 @@ wine_tests_lib=$(dirname "${BASH_SOURCE[0]}")/../../../testing
 source "$wine_tests_lib/xserver.sh"
 source "$wine_tests_lib/wine_prefix.sh"
 source "$wine_tests_lib/screen_checks.sh"
+wine=$1
+exe=$(realpath "$2")
+layout=("$wine" "$(realpath "$3")")
 work=$(mktemp -d)
 program_pid=""
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all

@@ -9,11 +9,8 @@
 # Needs Xvfb, xdotool, ImageMagick and Wine.
 set -uo pipefail  # not -e: every check runs and is counted
 
-wine=$1
-exe=$(realpath "$2")
-layout=("$wine" "$(realpath "$3")")
 here=$(dirname "$(realpath "$0")")
-source "$here/wine_program.sh"
+source "$here/wine_program.sh" "$@"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 cleanup() {
