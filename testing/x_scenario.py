@@ -54,7 +54,8 @@ class XWindow:
         self.window, self.x, self.y, self.opened, self.pid = window, client_x, client_y, opened, pid
         with open(layout, encoding="utf-8") as file:
             self.controls = screen.read_layout(file.read())
-        self.shot = os.path.join(tempfile.mkdtemp(), "shot.png")
+        self.folder = tempfile.TemporaryDirectory()  # removed with the object
+        self.shot = os.path.join(self.folder.name, "shot.png")
 
     def xdotool(self, *arguments):
         return subprocess.run(["xdotool", *arguments], check=False, capture_output=True, text=True).stdout.strip()
