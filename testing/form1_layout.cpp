@@ -11,7 +11,6 @@
 // it rounds as left + width.
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "form1_description.h"
 

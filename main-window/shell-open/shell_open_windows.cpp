@@ -8,23 +8,11 @@
 #include "load_system_library.h"
 #include "shell_open.h"
 #include "speed_calc.hpp"
+#include "utf16.h"
 
 namespace {
 
 using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-
-// UTF-8 to the system's ANSI code page, which ShellExecuteA expects.
-std::string ToAnsi(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int utf8Length = static_cast<int>(utf8.size());
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8Length, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8Length, wide.data(), wideLength);
-    const int ansiLength = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(ansiLength), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, ansi.data(), ansiLength, nullptr, nullptr);
-    return ansi;
-}
 
 }  // namespace
 
@@ -33,8 +21,8 @@ ShellOpener::~ShellOpener() {
 }
 
 void ShellOpener::Open(std::uintptr_t ownerWindow, std::string_view verb, std::string_view url) {
-    const std::string ansiUrl = ToAnsi(url);
-    const std::string ansiVerb = ToAnsi(verb);
+    const std::string ansiUrl = AnsiCodePage(Utf16(url));
+    const std::string ansiVerb = AnsiCodePage(Utf16(verb));
 
     if (shellExecute_ == nullptr) {
         HMODULE library = static_cast<HMODULE>(shellLibrary_);

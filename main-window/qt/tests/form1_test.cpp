@@ -15,9 +15,13 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <string_view>
 
 #include "application_font.h"
 #include "failure_report.h"
+#include "form1_description.h"
 #include "form1.h"
 #include "window_texts.h"
 
@@ -45,24 +49,21 @@ constexpr QRgb kLightRed = qRgb(255, 180, 180);
     } while (false)
 #define WAIT_VERIFY(condition) QVERIFY(QTest::qWaitFor([&] { return static_cast<bool>(condition); }, 5000))
 
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// The Qt class that shows each kind of control.
+QString QtClassOf(form1::Kind kind) {
+    switch (kind) {
+    case form1::Kind::TextBox: return QStringLiteral("QLineEdit");
+    case form1::Kind::PushButton: return QStringLiteral("QPushButton");
+    case form1::Kind::Picture: return QStringLiteral("LinkPicture");
+    case form1::Kind::Caption: return QStringLiteral("QLabel");
+    case form1::Kind::Line: return QStringLiteral("QFrame");
+    }
+    return {};
+}
+
 QRgb BaseColour(const QWidget* box) { return box->palette().color(QPalette::Base).rgb(); }
-
-// A stand-in for xdg-open that appends its arguments to a file, one per line.
-void WriteRecordingOpener(const QString& folder, const QString& record) {
-    const QString path = folder + QStringLiteral("/xdg-open");
-    QFile script(path);
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write(
-        QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> '%1'\n").arg(record).toUtf8());
-    script.close();
-    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-}
-
-QStringList RecordedLines(const QString& record) {
-    QFile file(record);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-}
 
 // Sets PATH for one test and restores it afterwards.
 class ScopedPath {
@@ -76,6 +77,34 @@ private:
     QByteArray saved_;
 };
 
+// For one test, PATH is a folder of its own, empty until PutRecordingOpener
+// puts a stand-in for xdg-open there that appends its arguments to a file,
+// one per line.
+class OpenerFolder {
+public:
+    void PutRecordingOpener() const {
+        QFile script(folder_.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> '%1'\n")
+                         .arg(Record())
+                         .toUtf8());
+        script.close();
+        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+
+    QStringList Opened() const {
+        QFile file(Record());
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    QString Record() const { return folder_.filePath(QStringLiteral("opened")); }
+
+    QTemporaryDir folder_;
+    ScopedPath path_{folder_.path()};
+};
+
 // The window as the program shows it, with a recording reporter.
 struct Shown {
     RecordingReporter reporter;
@@ -86,6 +115,11 @@ struct Shown {
         return form.findChild<T*>(QString::fromLatin1(name));
     }
     QLineEdit* box(const char* name) const { return child<QLineEdit>(name); }
+    // 12 and 8 in the margin's and the current speed's boxes, beside the 6 already there.
+    void FillIn12And8() const {
+        box("txtDSM")->setText(QStringLiteral("12"));
+        box("txtCurSpeed")->setText(QStringLiteral("8"));
+    }
 };
 
 // Types the three inputs as a person would and clicks Calculate.
@@ -122,55 +156,34 @@ private slots:
     }
 
     void controls_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QString>("text");
-
-        // Pixels at 96 dots per inch, from the window's description.
-        QTest::newRow("txtCurSpeed") << "txtCurSpeed"
-                                     << "QLineEdit" << QRect(104, 112, 89, 19) << "";
-        QTest::newRow("cmdCalc") << "cmdCalc"
-                                 << "QPushButton" << QRect(200, 176, 73, 25) << "&Calculate";
-        QTest::newRow("txtSpeed") << "txtSpeed"
-                                  << "QLineEdit" << QRect(104, 152, 89, 19) << "";
-        QTest::newRow("txtMin") << "txtMin"
-                                << "QLineEdit" << QRect(104, 88, 89, 19) << "6";
-        QTest::newRow("txtDSM") << "txtDSM"
-                                << "QLineEdit" << QRect(104, 64, 89, 19) << "";
-        QTest::newRow("imgLogo") << "imgLogo"
-                                 << "LinkPicture" << QRect(8, 8, 137, 41) << "";
-        QTest::newRow("Label8") << "Label8"
-                                << "QLabel" << QRect(200, 88, 25, 17) << "dB";
-        QTest::newRow("Label7") << "Label7"
-                                << "QLabel" << QRect(200, 64, 25, 17) << "dB";
-        QTest::newRow("Label6") << "Label6"
-                                << "QLabel" << QRect(200, 152, 41, 17) << "in Mbps";
-        QTest::newRow("Label5") << "Label5"
-                                << "QLabel" << QRect(200, 112, 41, 17) << "in Mbps";
-        QTest::newRow("Line1") << "Line1"
-                               << "QFrame" << QRect(8, 144, 265, 2) << "";
-        QTest::newRow("Label4") << "Label4"
-                                << "QLabel" << QRect(8, 112, 89, 17) << "Current speed:";
-        QTest::newRow("Label3") << "Label3"
-                                << "QLabel" << QRect(8, 152, 89, 17) << "Max New Speed:";
-        QTest::newRow("Label2") << "Label2"
-                                << "QLabel" << QRect(8, 88, 89, 17) << "Minimum margin";
-        QTest::newRow("Label1") << "Label1"
-                                << "QLabel" << QRect(8, 64, 65, 17) << "DS Margin";
+        QTest::addColumn<int>("index");
+        for (std::size_t index = 0; index < form1::kControls.size(); ++index)
+            QTest::newRow(std::string(form1::kControls[index].name).c_str()) << static_cast<int>(index);
     }
 
+    // Each control of the description, of its kind, where it says and with its text.
     void controls() {
-        QFETCH(QString, name);
-        QFETCH(QString, kind);
-        QFETCH(QRect, geometry);
-        QFETCH(QString, text);
+        QFETCH(int, index);
+        const form1::Control& described = form1::kControls.at(static_cast<std::size_t>(index));
+        const QString text = FromUtf8(described.content);
+        const QString kind = QtClassOf(described.kind);
 
         Shown window;
-        const QWidget* control = window.form.findChild<QWidget*>(name);
+        const QWidget* control = window.form.findChild<QWidget*>(FromUtf8(described.name));
         QVERIFY(control != nullptr);
         QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
-        QCOMPARE(control->geometry(), geometry);
+        // At 96 dots per inch; the far edges as left + width or as a rounded
+        // edge of their own, which differ by a pixel at most.
+        const auto px = [](int twips) { return form1::TwipsToPixels(twips, 96); };
+        const form1::Twips& place = described.place;
+        const QRect geometry = control->geometry();
+        QCOMPARE(geometry.left(), px(place.left));
+        QCOMPARE(geometry.top(), px(place.top));
+        QVERIFY(std::abs(geometry.left() + geometry.width() - px(place.left + place.width)) <= 1);
+        if (described.kind == form1::Kind::Line)
+            QCOMPARE(geometry.height(), form1::kLineWidthPixels);
+        else
+            QVERIFY(std::abs(geometry.top() + geometry.height() - px(place.top + place.height)) <= 1);
         QVERIFY2(!control->testAttribute(Qt::WA_SetFont), "no control sets a font of its own");
 
         if (const auto* label = qobject_cast<const QLabel*>(control); label && kind == QLatin1String("QLabel")) {
@@ -254,30 +267,19 @@ private slots:
         QTest::addColumn<QString>("currentSpeed");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QRgb>("colour");
-        QTest::newRow("higher-is-green") << "12"
-                                         << "6"
-                                         << "8"
-                                         << "16" << kLightGreen;
-        QTest::newRow("equal-is-white") << "6"
-                                        << "6"
-                                        << "8"
-                                        << "8" << kWhite;
-        QTest::newRow("lower-is-red") << "3"
-                                      << "6"
-                                      << "8"
-                                      << "5.656854" << kLightRed;
-        QTest::newRow("equal-margins-show-a-loss") << "6"
-                                                   << "6"
-                                                   << "10"
-                                                   << "9.999999" << kLightRed;
-        QTest::newRow("unit-typed-after-speed") << "12"
-                                                << "6"
-                                                << "8 Mbps"
-                                                << "16" << kLightGreen;
-        QTest::newRow("empty-margin-reads-0") << ""
-                                              << "6"
-                                              << "1"
-                                              << "0.5" << kLightRed;
+        struct Row {
+            const char *name, *dsMargin, *minMargin, *currentSpeed, *result;
+            QRgb colour;
+        };
+        for (const Row& row : {Row{"higher-is-green", "12", "6", "8", "16", kLightGreen},
+                               Row{"equal-is-white", "6", "6", "8", "8", kWhite},
+                               Row{"lower-is-red", "3", "6", "8", "5.656854", kLightRed},
+                               Row{"equal-margins-show-a-loss", "6", "6", "10", "9.999999", kLightRed},
+                               Row{"unit-typed-after-speed", "12", "6", "8 Mbps", "16", kLightGreen},
+                               Row{"empty-margin-reads-0", "", "6", "1", "0.5", kLightRed}})
+            QTest::newRow(row.name) << QString::fromUtf8(row.dsMargin) << QString::fromUtf8(row.minMargin)
+                                    << QString::fromUtf8(row.currentSpeed) << QString::fromUtf8(row.result)
+                                    << row.colour;
     }
 
     void calculation() {
@@ -307,8 +309,7 @@ private slots:
         QFETCH(QString, from);
         Shown window;
         QVERIFY(QTest::qWaitForWindowActive(&window.form));
-        window.box("txtDSM")->setText(QStringLiteral("12"));
-        window.box("txtCurSpeed")->setText(QStringLiteral("8"));
+        window.FillIn12And8();
         auto* box = window.form.findChild<QLineEdit*>(from);
         box->setFocus();
         const QString before = box->text();
@@ -331,8 +332,7 @@ private slots:
         QFETCH(int, key);
         Shown window;
         QVERIFY(QTest::qWaitForWindowActive(&window.form));
-        window.box("txtDSM")->setText(QStringLiteral("12"));
-        window.box("txtCurSpeed")->setText(QStringLiteral("8"));
+        window.FillIn12And8();
         for (const char* name : {"txtDSM", "txtMin", "txtCurSpeed", "txtSpeed"}) {
             QTest::keyClick(window.box(name), Qt::Key(key));
         }
@@ -427,20 +427,16 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("spoken");
-        QTest::newRow("ds-margin") << "Label1"
-                                   << "txtDSM"
-                                   << "DS Margin, dB";
-        QTest::newRow("minimum-margin") << "Label2"
-                                        << "txtMin"
-                                        << "Minimum margin, dB";
-        QTest::newRow("current-speed") << "Label4"
-                                       << "txtCurSpeed"
-                                       << "Current speed:, in Mbps";
-        QTest::newRow("max-new-speed") << "Label3"
-                                       << "txtSpeed"
-                                       << "Max New Speed:, in Mbps";
-        QTest::newRow("unit-dB") << "Label7" << QString() << QString();
-        QTest::newRow("unit-Mbps") << "Label6" << QString() << QString();
+        struct Row {
+            const char *name, *caption, *box, *spoken;
+        };
+        for (const Row& row : {Row{"ds-margin", "Label1", "txtDSM", "DS Margin, dB"},
+                               Row{"minimum-margin", "Label2", "txtMin", "Minimum margin, dB"},
+                               Row{"current-speed", "Label4", "txtCurSpeed", "Current speed:, in Mbps"},
+                               Row{"max-new-speed", "Label3", "txtSpeed", "Max New Speed:, in Mbps"},
+                               Row{"unit-dB", "Label7", "", ""}, Row{"unit-Mbps", "Label6", "", ""}})
+            QTest::newRow(row.name) << QString::fromUtf8(row.caption) << QString::fromUtf8(row.box)
+                                    << QString::fromUtf8(row.spoken);
     }
 
     void captionsAreTiedToTheirBoxes() {
@@ -473,10 +469,8 @@ private slots:
     }
 
     void logoIsALinkForScreenReaders() {
-        QTemporaryDir folder;
-        const QString record = folder.filePath(QStringLiteral("opened"));
-        WriteRecordingOpener(folder.path(), record);
-        const ScopedPath path(folder.path());
+        const OpenerFolder opener;
+        opener.PutRecordingOpener();
 
         Shown window;
         QAccessibleInterface* link = QAccessible::queryAccessibleInterface(window.child("imgLogo"));
@@ -488,7 +482,7 @@ private slots:
         QVERIFY(actions != nullptr);
         QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
         actions->doAction(QAccessibleActionInterface::pressAction());
-        WAIT_COMPARE(RecordedLines(record), QStringList{"http://www.velmor.example"});
+        WAIT_COMPARE(opener.Opened(), QStringList{"http://www.velmor.example"});
         QCOMPARE(window.reporter.messages, QStringList());
     }
 
@@ -507,23 +501,21 @@ private slots:
     }
 
     void logoOpensTheHomePageAtEachClick() {
-        QTemporaryDir folder;
-        const QString record = folder.filePath(QStringLiteral("opened"));
-        WriteRecordingOpener(folder.path(), record);
-        const ScopedPath path(folder.path());
+        const OpenerFolder opener;
+        opener.PutRecordingOpener();
 
         Shown window;
         window.box("txtDSM")->setText(QStringLiteral("12"));
         auto* logo = window.child<QLabel>("imgLogo");
         QTest::mouseClick(logo, Qt::LeftButton);
-        WAIT_COMPARE(RecordedLines(record), QStringList{"http://www.velmor.example"});
+        WAIT_COMPARE(opener.Opened(), QStringList{"http://www.velmor.example"});
         QTest::mouseClick(logo, Qt::LeftButton);
-        WAIT_COMPARE(RecordedLines(record).size(), 2);
-        QCOMPARE(RecordedLines(record).last(), QStringLiteral("http://www.velmor.example"));
+        WAIT_COMPARE(opener.Opened().size(), 2);
+        QCOMPARE(opener.Opened().last(), QStringLiteral("http://www.velmor.example"));
 
         QTest::mouseClick(logo, Qt::RightButton);
         QTest::qWait(200);
-        QCOMPARE(RecordedLines(record).size(), 2);
+        QCOMPARE(opener.Opened().size(), 2);
 
         QCOMPARE(window.reporter.messages, QStringList());
         QCOMPARE(window.box("txtDSM")->text(), QStringLiteral("12"));
@@ -531,9 +523,7 @@ private slots:
     }
 
     void missingOpenerIsReportedAndLookedForAgain() {
-        QTemporaryDir folder;
-        const QString record = folder.filePath(QStringLiteral("opened"));
-        const ScopedPath path(folder.path());
+        const OpenerFolder opener;
 
         Shown window;
         auto* logo = window.child<QLabel>("imgLogo");
@@ -542,9 +532,9 @@ private slots:
         QCOMPARE(window.reporter.messages.front(),
                  QString::fromStdString(form1::FailureMessage(tarnwick::FailureKind::LibraryLookup)));
 
-        WriteRecordingOpener(folder.path(), record);
+        opener.PutRecordingOpener();
         QTest::mouseClick(logo, Qt::LeftButton);
-        WAIT_COMPARE(RecordedLines(record), QStringList{"http://www.velmor.example"});
+        WAIT_COMPARE(opener.Opened(), QStringList{"http://www.velmor.example"});
         QCOMPARE(window.reporter.messages.size(), 1);
     }
 };
