@@ -21,8 +21,8 @@
 
 #include "application_font.h"
 #include "failure_report.h"
-#include "form1_description.h"
 #include "form1.h"
+#include "form1_description.h"
 #include "window_texts.h"
 
 namespace {
@@ -180,10 +180,11 @@ private slots:
         QCOMPARE(geometry.left(), px(place.left));
         QCOMPARE(geometry.top(), px(place.top));
         QVERIFY(std::abs(geometry.left() + geometry.width() - px(place.left + place.width)) <= 1);
-        if (described.kind == form1::Kind::Line)
+        if (described.kind == form1::Kind::Line) {
             QCOMPARE(geometry.height(), form1::kLineWidthPixels);
-        else
+        } else {
             QVERIFY(std::abs(geometry.top() + geometry.height() - px(place.top + place.height)) <= 1);
+        }
         QVERIFY2(!control->testAttribute(Qt::WA_SetFont), "no control sets a font of its own");
 
         if (const auto* label = qobject_cast<const QLabel*>(control); label && kind == QLatin1String("QLabel")) {
@@ -276,10 +277,11 @@ private slots:
                                Row{"lower-is-red", "3", "6", "8", "5.656854", kLightRed},
                                Row{"equal-margins-show-a-loss", "6", "6", "10", "9.999999", kLightRed},
                                Row{"unit-typed-after-speed", "12", "6", "8 Mbps", "16", kLightGreen},
-                               Row{"empty-margin-reads-0", "", "6", "1", "0.5", kLightRed}})
+                               Row{"empty-margin-reads-0", "", "6", "1", "0.5", kLightRed}}) {
             QTest::newRow(row.name) << QString::fromUtf8(row.dsMargin) << QString::fromUtf8(row.minMargin)
                                     << QString::fromUtf8(row.currentSpeed) << QString::fromUtf8(row.result)
                                     << row.colour;
+        }
     }
 
     void calculation() {
@@ -434,9 +436,10 @@ private slots:
                                Row{"minimum-margin", "Label2", "txtMin", "Minimum margin, dB"},
                                Row{"current-speed", "Label4", "txtCurSpeed", "Current speed:, in Mbps"},
                                Row{"max-new-speed", "Label3", "txtSpeed", "Max New Speed:, in Mbps"},
-                               Row{"unit-dB", "Label7", "", ""}, Row{"unit-Mbps", "Label6", "", ""}})
+                               Row{"unit-dB", "Label7", "", ""}, Row{"unit-Mbps", "Label6", "", ""}}) {
             QTest::newRow(row.name) << QString::fromUtf8(row.caption) << QString::fromUtf8(row.box)
                                     << QString::fromUtf8(row.spoken);
+        }
     }
 
     void captionsAreTiedToTheirBoxes() {
