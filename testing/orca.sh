@@ -14,13 +14,12 @@
 #   step <name> <xdotool arguments...>
 #                         marks it, does it and waits for Orca to speak
 #   stop_orca             ends Orca, with all its log written
-#   spoken <name>         what Orca said from that step to the next, its
-#                         utterances joined by " | " (after stop_orca)
-#   said <name> <regex>   what of it matches the extended regular expression,
-#                         each match followed by "|", with Orca 43's "push
-#                         button" said as Orca 48's "button"
-#   finish_orca_test      prints what Orca said, step by step, and exits with
-#                         the outcome of the checks (checks.sh's failures)
+#   replay_orca_scenario <front-end>
+#                         the steps of the screen-reader scenario
+#                         (orca_scenario.json) that the front-end takes
+#   check_orca_scenario <front-end>
+#                         after stop_orca: checks what Orca said at each step,
+#                         prints it and exits with the outcome
 #
 # Needs orca, speech-dispatcher, at-spi2-core, python3-pyatspi and xdotool.
 
@@ -65,7 +64,7 @@ hear_with_orca() {  # hear_with_orca <folder> <steps function>
         if start_orca "$1/$run"; then
             "$2"
             stop_orca
-            spoken end | grep -q shift && return 0
+            awk -F'\t' '$1 == "end"' "$orca_folder/spoken" | grep -q shift && return 0
             echo "Orca stopped answering (run $run of 2); it said:" >&2
             cat "$orca_folder/spoken" >&2
         else
@@ -111,20 +110,16 @@ stop_orca() {
         >"$orca_folder/spoken"
 }
 
-spoken() {  # spoken <step name>
-    awk -F'\t' -v name="$1" '$1 == name { print $2 }' "$orca_folder/spoken"
+replay_orca_scenario() {  # replay_orca_scenario <front-end>
+    local name command arguments
+    while IFS=$'\t' read -r name command; do
+        read -ra arguments <<<"$command"
+        step "$name" "${arguments[@]}"
+    done < <(/usr/bin/python3 "$orca_lib/orca_scenario.py" steps "$1")
 }
 
-said() {  # said <step name> <extended regular expression>
-    spoken "$1" | grep -oE "$2" | sed 's/push button/button/' | tr '\n' '|'
-}
-
-finish_orca_test() {
-    echo "What Orca said, step by step:"
-    cat "$orca_folder/spoken"
-    if [ "$failures" -ne 0 ]; then
-        echo "$failures check(s) failed"
-        exit 1
-    fi
-    echo "all checks passed"
+check_orca_scenario() {  # check_orca_scenario <front-end>
+    /usr/bin/python3 "$orca_lib/orca_scenario.py" check "$1" "$orca_folder/spoken" \
+        "$(dpkg-query -W -f='${Version}' orca | cut -d. -f1)"
+    exit
 }
