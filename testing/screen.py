@@ -20,6 +20,11 @@ screenshot or X window (x, y):
         "yes" if every caption reads whole (the last two pixel columns of each
         caption's box hold no ink, so no glyph was cut there), or else the
         captions cut
+    screen.py rule <png>
+        "left top width height" of the window's blue rule (Line1), the one
+        thing of its colour, from which a test finds where the client area is
+        and at what scale, whatever frame a window manager or compositor
+        draws around it, or none
 """
 import sys
 
@@ -80,6 +85,22 @@ def captions_cut(image, controls, x, y):
     return cut
 
 
+# The colour of the window's rule, and of nothing else in it.
+RULE = (0, 0, 192)
+
+
+def rule(image):
+    """(left, top, width, height) of the pixels of the rule's colour, or None."""
+    from PIL import Image, ImageChops
+
+    rgb = image.convert("RGB")
+    # Each pixel's largest difference from the rule's colour in any channel.
+    red, green, blue = ImageChops.difference(rgb, Image.new("RGB", rgb.size, RULE)).split()
+    difference = ImageChops.lighter(ImageChops.lighter(red, green), blue)
+    box = difference.point(lambda level: 255 if level == 0 else 0).getbbox()
+    return box and (box[0], box[1], box[2] - box[0], box[3] - box[1])
+
+
 def main(argv):
     command, arguments = argv[1], argv[2:]
     if command in ("place", "spot"):
@@ -101,6 +122,8 @@ def main(argv):
         with open(arguments[1], encoding="utf-8") as file:
             cut = captions_cut(image, read_layout(file.read()), int(arguments[2]), int(arguments[3]))
         print("; ".join(cut) or "yes")
+    elif command == "rule":
+        print(*(rule(image) or (0, 0, 0, 0)))
     else:
         print(__doc__, file=sys.stderr)
         return 2

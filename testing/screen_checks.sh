@@ -102,10 +102,11 @@ result_colour() {  # result_colour <expected r,g,b>
 # The scenario every window replays (window_scenario.json), played here
 # through xdotool and the screen, its failures counted with the others. The
 # program's stand-in for xdg-open writes to $work/opened (recording_opener).
-replay_scenario() {
+# Options are x_scenario.py's (--compositor-log for a window inside weston).
+replay_scenario() {  # replay_scenario [options]
     local status=0
     "${screen[0]}" "$testing/x_scenario.py" "$window" "$(layout_file)" "$client_x" "$client_y" "$work/opened" \
-        "$program_pid" || status=$?
+        "$program_pid" "$@" || status=$?
     failures=$((failures + status))
 }
 

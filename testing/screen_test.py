@@ -1,5 +1,5 @@
 """screen.py: the places it reads from a layout, and what it reads from a screenshot; and the
-window scenario as x_scenario.py replays it."""
+window scenario as x_scenario.py replays it, in an X server or in weston."""
 import os
 import sys
 import unittest
@@ -62,6 +62,21 @@ class CaptionsCut(unittest.TestCase):
                 self.assertEqual(screen.captions_cut(self.image(ink_at), LAYOUT, 0, 0), cut)
 
 
+class Rule(unittest.TestCase):
+    def test_only_the_rules_colour_is_found(self):
+        from PIL import Image
+
+        blank = Image.new("RGB", (64, 48), "white")
+        drawn = blank.copy()
+        drawn.paste(screen.RULE, (8, 30, 48, 32))
+        drawn.paste((0, 0, 191), (2, 2, 60, 4))  # a shade off: another colour
+        drawn.paste((0, 0, 0), (0, 40, 64, 48))
+        cases = [(blank, None), (drawn, (8, 30, 40, 2))]
+        for image, expected in cases:
+            with self.subTest(expected=expected):
+                self.assertEqual(screen.rule(image), expected)
+
+
 class Scenario(unittest.TestCase):
     def test_every_expectation_is_checked_or_said_unread(self):
         import json
@@ -77,6 +92,36 @@ class Scenario(unittest.TestCase):
                     if name == "colour":
                         self.assertIn(expected, scenario["colours"])
             self.assertLessEqual(set(step) - {"what", "expect"}, {"keys", "calculate", "click"})
+
+    def test_windows_up_read_from_a_compositor_log(self):
+        from weston_log import fixed_size, standing_titles
+
+        opened = ("[proto] client 0x1 rq xdg_surface@16.get_toplevel(new id xdg_toplevel@17)\n"
+                  '[proto] client 0x1 rq xdg_toplevel@17.set_title("Tarnwick by Velmor")\n')
+        report = ("[proto] client 0x1 rq xdg_surface#30.get_toplevel(new id xdg_toplevel#31)\n"
+                  '[proto] client 0x1 rq xdg_toplevel#31.set_title("Tarnwick")\n')
+        closed = "[proto] client 0x1 rq xdg_toplevel@31.destroy()\n"
+        cases = [
+            ("", []),
+            (opened, ["Tarnwick by Velmor"]),
+            (opened + report, ["Tarnwick by Velmor", "Tarnwick"]),
+            (opened + report + closed, ["Tarnwick by Velmor"]),
+            (opened + report + closed + report, ["Tarnwick by Velmor", "Tarnwick"]),
+            # What weston sends back to the program changes nothing.
+            (opened + '[proto] client 0x1 ev xdg_toplevel@17.configure(0, 0, array[0])\n', ["Tarnwick by Velmor"]),
+        ]
+        for log, titles in cases:
+            with self.subTest(log=log):
+                self.assertEqual(standing_titles(log), titles)
+
+        sized = ("[proto] client 0x1 rq xdg_toplevel@17.set_min_size(279, 206)\n"
+                 "[proto] client 0x1 rq xdg_toplevel@17.set_max_size(279, 206)\n")
+        resized = "[proto] client 0x1 rq xdg_toplevel@17.set_max_size(285, 239)\n"
+        cases = [(opened, ""), (opened + sized, "279x206"), (opened + sized + resized, ""),
+                 (opened + resized + sized, "279x206"), (sized + opened, "")]
+        for log, size in cases:
+            with self.subTest(log=log):
+                self.assertEqual(fixed_size(log), size)
 
     def test_addresses_compared_as_a_browser_takes_them(self):
         from x_scenario import same_address

@@ -6,10 +6,16 @@ line for each check, as the shell tests do, and exits with the number that
 failed.
 
     x_scenario.py <X window> <layout> <client x> <client y> <opened> <program pid>
+                  [--compositor-log <weston's log>]
 
 <layout> is form1-layout's output at the DPI the window is shown at; <client
 x> and <client y> where its client area starts in the X window; <opened> the
 file that the stand-in for the desktop's URL opener appends to.
+
+With --compositor-log, the X window is weston's, which shows the program as
+a Wayland client: keys and clicks reach it through weston, and its windows'
+titles are read from the requests weston logs (weston_log.py), since they
+are not X windows.
 
 What no X client can read of the window (the focus, the boxes' texts, what a
 screen reader is told, the report's words) is said as not checked here: the
@@ -24,6 +30,7 @@ import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import screen  # noqa: E402
+import weston_log  # noqa: E402
 from checks import check  # noqa: E402
 import checks  # noqa: E402
 
@@ -84,6 +91,9 @@ class XWindow:
         x, y = screen.spot(self.controls, "txtSpeed", self.x, self.y, "end")
         return list(Image.open(self.shot).convert("RGB").getpixel((x, y)))
 
+    def title(self):
+        return self.xdotool("getwindowname", self.window)
+
     def report_up(self):
         found = self.xdotool("search", "--onlyvisible", "--name", "^Tarnwick$")
         return bool(found)
@@ -101,6 +111,22 @@ class XWindow:
                 return same_address(file.read())
         except FileNotFoundError:
             return ""
+
+
+class InWeston(XWindow):
+    def __init__(self, compositor_log, *arguments):
+        super().__init__(*arguments)
+        self.compositor_log = compositor_log
+
+    def titles(self):
+        with open(self.compositor_log, encoding="utf-8", errors="replace") as file:
+            return weston_log.standing_titles(file.read())
+
+    def title(self):
+        return (self.titles() or [""])[0]
+
+    def report_up(self):
+        return "Tarnwick" in self.titles()
 
 
 CHECKED = {"title", "colour", "report", "running", "opened"}
@@ -121,7 +147,7 @@ def replay(window, scenario):
         unread = []
         for name, expected in step["expect"].items():
             if name == "title":
-                check(f"{what}: titled {expected}", window.xdotool("getwindowname", window.window), expected)
+                check(f"{what}: titled {expected}", window.title(), expected)
             elif name == "colour":
                 check(f"{what}: {expected}", eventually(window.colour, colours[expected]), colours[expected])
             elif name == "report":
@@ -142,7 +168,11 @@ def replay(window, scenario):
 
 
 def main(argv):
-    window = XWindow(argv[1], argv[2], int(argv[3]), int(argv[4]), argv[5], int(argv[6]))
+    arguments = (argv[1], argv[2], int(argv[3]), int(argv[4]), argv[5], int(argv[6]))
+    if argv[7:8] == ["--compositor-log"]:
+        window = InWeston(argv[8], *arguments)
+    else:
+        window = XWindow(*arguments)
     with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "window_scenario.json"), encoding="utf-8") as f:
         scenario = json.load(f)
     replay(window, scenario)

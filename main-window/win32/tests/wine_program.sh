@@ -46,10 +46,8 @@ start_program() {
     sleep 0.5  # let the first paint finish
     eval "$(xdotool getwindowgeometry --shell "$window")"
     import -window "$window" "$work/shot.png"
-    local rule rule_width rule_left rule_top line_width left top
-    rule=$("$convert" "$work/shot.png" -fill black +opaque 'rgb(0,0,192)' -fill white -opaque 'rgb(0,0,192)' \
-        -format '%@' info: 2>/dev/null)  # "265x2+11+163" at 96 dpi
-    read -r rule_width rule_left rule_top <<<"$(tr 'x+' '  ' <<<"$rule" | awk '{ print $1, $3, $4 }')"
+    local rule_width rule_left rule_top line_width left top
+    read -r rule_left rule_top rule_width _ <<<"$("${screen[@]}" rule "$work/shot.png")"
     # The rule is a pixel longer than the line it draws, at every scale.
     client_x=0 client_y=0 scale=1
     read -r _ _ line_width _ <<<"$(place Line1)"
