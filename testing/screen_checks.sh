@@ -14,6 +14,7 @@
 
 testing=$(dirname "${BASH_SOURCE[0]}")
 source "$testing/checks.sh"
+source "$testing/xserver.sh"  # the X server the window is shown in
 convert=/usr/bin/convert  # ImageMagick itself, not a wrapper earlier on PATH
 client_x=0 client_y=0 scale=1
 screen=(/usr/bin/python3 "$testing/screen.py")

@@ -50,19 +50,20 @@ def fixed_size(log):
     return ""
 
 
+def x_window(log):
+    found = X_WINDOW.search(log)
+    return found.group(1) if found else ""
+
+
+COMMANDS = {"x-window": x_window, "size": fixed_size}
+
+
 def main(argv):
+    if len(argv) != 3 or argv[1] not in COMMANDS:
+        sys.exit(__doc__)
     with open(argv[2], encoding="utf-8", errors="replace") as file:
-        log = file.read()
-    if argv[1] == "x-window":
-        found = X_WINDOW.search(log)
-        print(found.group(1) if found else "")
-    elif argv[1] == "size":
-        print(fixed_size(log))
-    else:
-        print(__doc__, file=sys.stderr)
-        return 2
-    return 0
+        print(COMMANDS[argv[1]](file.read()))
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    main(sys.argv)

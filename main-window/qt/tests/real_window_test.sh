@@ -10,7 +10,6 @@ set -uo pipefail  # not -e: every check runs and is counted
 
 binary=$(realpath "$1")
 layout=("$(realpath "$2")")
-source "$(dirname "$0")/../../../testing/xserver.sh"
 source "$(dirname "$0")/../../../testing/screen_checks.sh"
 work=$(mktemp -d)
 program_pid=""

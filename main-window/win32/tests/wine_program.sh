@@ -12,7 +12,6 @@
 #   stop_all        ends the program, Wine's server and the X server
 
 wine_tests_lib=$(dirname "${BASH_SOURCE[0]}")/../../../testing
-source "$wine_tests_lib/xserver.sh"
 source "$wine_tests_lib/wine_prefix.sh"
 source "$wine_tests_lib/screen_checks.sh"
 wine=$1
