@@ -214,9 +214,10 @@ private slots:
         QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-        QCOMPARE(window.form.size(), QSize(279, 206));
-        QCOMPARE(window.form.minimumSize(), QSize(279, 206));
-        QCOMPARE(window.form.maximumSize(), QSize(279, 206));
+        const QSize size(form1::TwipsToPixels(form1::kClientWidth, 96), form1::TwipsToPixels(form1::kClientHeight, 96));
+        QCOMPARE(window.form.size(), size);
+        QCOMPARE(window.form.minimumSize(), size);
+        QCOMPARE(window.form.maximumSize(), size);
 
         const QList<QSize> iconSizes = window.form.windowIcon().availableSizes();
         for (const QSize size : {QSize(16, 16), QSize(32, 32), QSize(48, 48)}) QVERIFY(iconSizes.contains(size));

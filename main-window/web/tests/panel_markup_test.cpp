@@ -1,9 +1,12 @@
 #include "panel_markup.h"
 
+#include "form1_description.h"
+
 #include <gtest/gtest.h>
 
 #include <regex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -99,29 +102,70 @@ TEST(PanelHtml, ControlsAsTheyStart) {
     EXPECT_NE(html.find(R"(<span id="Label4" class="caption">Current speed:</span>)"), std::string::npos);
 }
 
-// In the window's pixels (--u): CSS pixels, scaled up as a whole on a phone.
+// What the rule of this element's id says, from its "{" to its "}".
+std::string RuleOf(const std::string& css, std::string_view id) {
+    const std::size_t rule = css.find("#" + std::string(id) + " {");
+    if (rule == std::string::npos) return {};
+    const std::size_t open = css.find('{', rule);
+    return css.substr(open, css.find('}', open) - open + 1);
+}
+
+// The number of the CSS property in this element's rule, in the window's
+// pixels (calc(N * var(--u))); -1 where the rule or the property is missing.
+int PixelsOf(const std::string& css, std::string_view id, const std::string& property) {
+    const std::string body = RuleOf(css, id);
+    std::smatch found;
+    if (!std::regex_search(body, found, std::regex("[ {;]" + property + R"(: calc\((\d+) \* var\(--u\)\))"))) return -1;
+    return std::stoi(found[1]);
+}
+
+// In the window's pixels (--u): CSS pixels, scaled up as a whole on a phone;
+// each control where the description puts it at 96 dpi.
 TEST(PanelCss, PlacesFromTwipsAtNinetySixToTheInch) {
     const std::string css = PanelCss();
-    const char* const rules[] = {
-        "#Form1 { width: calc(279 * var(--u)); height: calc(206 * var(--u)); background-color: rgb(255, 255, 255); "
-        "color: rgb(0, 0, 0); }",
-        "#txtDSM { left: calc(104 * var(--u)); top: calc(64 * var(--u)); width: calc(89 * var(--u)); height: calc(19 * "
-        "var(--u)); background-color: rgb(230, 230, 255); "
-        "color: rgb(0, 0, 0); }",
-        "#txtSpeed { left: calc(104 * var(--u)); top: calc(152 * var(--u)); width: calc(89 * var(--u)); height: "
-        "calc(19 * var(--u)); background-color: rgb(255, 255, 255); "
-        "color: rgb(0, 0, 0); }",
-        "#cmdCalc { left: calc(200 * var(--u)); top: calc(176 * var(--u)); width: calc(73 * var(--u)); height: calc(25 "
-        "* var(--u)); }",
-        "#imgLogo { left: calc(8 * var(--u)); top: calc(8 * var(--u)); width: calc(137 * var(--u)); height: calc(41 * "
-        "var(--u)); }",
-        "#Label5 { left: calc(200 * var(--u)); top: calc(112 * var(--u)); width: calc(41 * var(--u)); height: calc(17 "
-        "* var(--u)); }",
-        // Both ends on the line, 2 pixels high at any DPI.
-        "#Line1 { left: calc(8 * var(--u)); top: calc(144 * var(--u)); width: calc(265 * var(--u)); height: calc(2 * "
-        "var(--u)); background-color: rgb(0, 0, 192); }",
-    };
-    for (const char* rule : rules) EXPECT_NE(css.find(rule), std::string::npos) << rule;
+    const auto px = [](int twips) { return form1::TwipsToPixels(twips, 96); };
+    EXPECT_EQ(PixelsOf(css, "Form1", "width"), px(form1::kClientWidth));
+    EXPECT_EQ(PixelsOf(css, "Form1", "height"), px(form1::kClientHeight));
+    for (const form1::Control& control : form1::kControls) {
+        const form1::Twips& place = control.place;
+        const int left = PixelsOf(css, control.name, "left");
+        const int top = PixelsOf(css, control.name, "top");
+        EXPECT_EQ(left, px(place.left)) << control.name;
+        EXPECT_EQ(top, px(place.top)) << control.name;
+        if (control.kind == form1::Kind::Line) {
+            // Both ends on the line, 2 pixels high at any DPI.
+            EXPECT_EQ(left + PixelsOf(css, control.name, "width"), px(place.left + place.width) + 1);
+            EXPECT_EQ(PixelsOf(css, control.name, "height"), form1::kLineWidthPixels);
+        } else {
+            EXPECT_EQ(PixelsOf(css, control.name, "width"), px(place.width)) << control.name;
+            EXPECT_EQ(PixelsOf(css, control.name, "height"), px(place.height)) << control.name;
+        }
+    }
+}
+
+std::string Css(const tarnwick::Colour& colour) {
+    return "rgb(" + std::to_string(colour.r) + ", " + std::to_string(colour.g) + ", " + std::to_string(colour.b) + ")";
+}
+
+// The description's colours: a box's background with the text colour beside
+// it, the line's colour, and nothing of its own for the rest.
+TEST(PanelCss, ColoursFromTheDescription) {
+    const std::string css = PanelCss();
+    EXPECT_NE(RuleOf(css, "Form1")
+                  .find("background-color: " + Css(form1::kBackground) + "; color: " + Css(form1::kText) + ";"),
+              std::string::npos);
+    for (const form1::Control& control : form1::kControls) {
+        const std::string rule = RuleOf(css, control.name);
+        if (control.kind == form1::Kind::TextBox) {
+            EXPECT_NE(rule.find("background-color: " + Css(*control.colour) + "; color: " + Css(form1::kText) + ";"),
+                      std::string::npos)
+                << control.name;
+        } else if (control.colour) {
+            EXPECT_NE(rule.find("background-color: " + Css(*control.colour) + ";"), std::string::npos) << control.name;
+        } else {
+            EXPECT_EQ(rule.find("background-color"), std::string::npos) << control.name;
+        }
+    }
     EXPECT_EQ(Matches(css, R"((#\w+) \{)").size(), 16U);  // the panel and its fifteen controls
 }
 
