@@ -123,6 +123,18 @@ class Scenario(unittest.TestCase):
             with self.subTest(log=log):
                 self.assertEqual(fixed_size(log), size)
 
+    def test_keyboard_read_from_a_compositor_log(self):
+        from weston_log import keyboard
+
+        enter = "[proto] client 0x1 ev wl_keyboard@7.enter(2, wl_surface@14, array)\n"
+        leave = "[proto] client 0x1 ev wl_keyboard@7.leave(5, wl_surface@14)\n"
+        key = "[proto] client 0x1 ev wl_keyboard@7.key(8, 1655828188, 2, 1)\n"
+        cases = [("", "out"), (enter, "in"), (enter + leave, "out"), (enter + leave + enter + key, "in"),
+                 (enter + key + leave + key, "out")]
+        for log, state in cases:
+            with self.subTest(log=log):
+                self.assertEqual(keyboard(log), state)
+
     def test_addresses_compared_as_a_browser_takes_them(self):
         from x_scenario import same_address
 

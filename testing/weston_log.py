@@ -7,6 +7,9 @@ with the "log" and "proto" scopes: its own lines and its clients' requests).
     weston_log.py size <log>       "<width>x<height>" that the first window up
                                    asks for as its fixed size (its last minimum
                                    and maximum sizes, when they are one), or ""
+    weston_log.py keyboard <log>   "in" once the program has the keyboard (the
+                                   last of weston's keyboard enter and leave
+                                   events to it is an enter), else "out"
 
 Wayland windows are not X windows: what xdotool reads of an X client (its
 title, whether a window is up) is read here from the requests the program
@@ -20,6 +23,7 @@ X_WINDOW = re.compile(r"x11 output \d+x\d+, window id (\d+)")
 TOPLEVEL = re.compile(r"\brq xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)")
 TITLE = re.compile(r'\brq xdg_toplevel[@#](\d+)\.set_title\("(.*)"\)')
 SIZE = re.compile(r"\brq xdg_toplevel[@#](\d+)\.set_(min|max)_size\((\d+), (\d+)\)")
+KEYBOARD = re.compile(r"\bev wl_keyboard[@#]\d+\.(enter|leave)\(")
 GONE = re.compile(r"\brq xdg_toplevel[@#](\d+)\.destroy\(\)")
 
 
@@ -50,12 +54,17 @@ def fixed_size(log):
     return ""
 
 
+def keyboard(log):
+    events = KEYBOARD.findall(log)
+    return "in" if events and events[-1] == "enter" else "out"
+
+
 def x_window(log):
     found = X_WINDOW.search(log)
     return found.group(1) if found else ""
 
 
-COMMANDS = {"x-window": x_window, "size": fixed_size}
+COMMANDS = {"x-window": x_window, "size": fixed_size, "keyboard": keyboard}
 
 
 def main(argv):

@@ -42,6 +42,10 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 check "weston up in the X server" "$([ -n "$window" ] && echo yes)" "yes"
+# Keys go to weston's window, and from it to the window weston has active.
+# Weston takes the X focus before the program starts: as it takes it, it
+# moves the keyboard away from its windows and back.
+xdotool windowfocus "$window"
 
 recording_opener "$work"
 QT_QPA_PLATFORM=wayland PATH="$work/bin:$PATH" "$binary" 2>"$work/program.log" &
@@ -70,8 +74,12 @@ read -r left top line_width _ <<<"$(place Line1)"
 check "window drawn at 100 %" "$rule_width" "$((line_width + 1))"
 client_x=$((rule_left - left)) client_y=$((rule_top - top))
 
-# Keys go to weston's window, and from it to the window weston has active.
-xdotool windowfocus "$window"
+# Keys typed before the program has the keyboard would be lost.
+for _ in $(seq 50); do
+    [ "$("${weston_log[@]}" keyboard "$work/weston.log")" == in ] && break
+    sleep 0.1
+done
+check "the program has the keyboard" "$("${weston_log[@]}" keyboard "$work/weston.log")" "in"
 replay_scenario --compositor-log "$work/weston.log"
 
 check "still running" "$(kill -0 "$program_pid" 2>/dev/null && echo yes)" "yes"
