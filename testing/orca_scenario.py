@@ -44,6 +44,13 @@ def steps(scenario, front_end):
             if takes(step, front_end) and keys_of(step, front_end)]
 
 
+def named(expectation):
+    """How an expectation is named in what the test prints."""
+    if "said" in expectation:
+        return expectation["said"]
+    return f"the value {expectation['value']}" if "value" in expectation else "nothing said twice"
+
+
 def heard(text):
     return text.replace("push button", "button")
 
@@ -55,15 +62,15 @@ def verdicts(scenario, front_end, spoken, orca):
     for step in scenario["steps"]:
         name = step["name"]
         if not takes(step, front_end):
-            yield f"{name}", ("without", step["why_not"])
+            yield name, ("without", step["why_not"])
             continue
         said = heard(spoken.get(name, ""))
         for expectation in step.get("expect", []):
             if not takes(expectation, front_end):
-                yield f"{name}: {expectation['said']}", ("without", expectation["why_not"])
+                yield f"{name}: {named(expectation)}", ("without", expectation["why_not"])
                 continue
             if orca < expectation.get("orca_from", {}).get(front_end, 0):
-                yield (f"{name}: {expectation['said']}",
+                yield (f"{name}: {named(expectation)}",
                        ("without", f"Orca {orca} does not say it; Orca {expectation['orca_from'][front_end]} does"))
                 continue
             if "said" in expectation:
