@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program as a native Wayland client. Weston runs in a window of its own
-# on a real X server (Xvfb) and shows the program as a kiosk does, centred
-# on a bare screen; xdotool types and clicks into weston's window, and weston
+# on a real X server (Xvfb) and shows the program as a kiosk does, alone on
+# a bare screen; xdotool types and clicks into weston's window, and weston
 # hands the keys and clicks on to the program as any Wayland compositor does.
 # The program starts without a word on stderr, asks for its window's size,
 # fixed, and goes through the scenario every window replays
