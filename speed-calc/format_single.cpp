@@ -1,26 +1,36 @@
 // Writing the estimate: 7 significant digits, all that a float holds for sure.
 
+#include <fmt/format.h>
+
 #include <cmath>
-#include <cstdint>
 #include <string>
 
-#include "bit_cast.hpp"
 #include "decimal_separator.hpp"
-#include "exact_decimal.hpp"
 #include "speed_calc.hpp"
 
 namespace tarnwick {
 namespace {
 
-// The float's exact value, a whole number times a power of two, rounded to
-// 7 significant digits: printf's %.7g, computed the same on every build.
-ExactDecimal SevenDigits(float magnitude) {
-    const auto bits = BitCast<std::uint32_t>(magnitude);
-    const std::uint32_t biased = bits >> 23;
-    const std::uint32_t fraction = bits & 0x7FFFFF;
-    ExactDecimal decimal = biased == 0 ? ExactDecimal::FromBinary(fraction, -149)  // a denormal
-                                       : ExactDecimal::FromBinary(fraction | 0x800000, static_cast<int>(biased) - 150);
-    decimal.RoundToSignificantDigits(7);
+// The float's exact value rounded to 7 significant digits, ties to even:
+// {fmt} writes it as printf's "%.6e" does, the same on every build, without
+// the C library. The number is 0.digits × 10^point.
+struct SevenDigits {
+    std::string digits;
+    int point = 0;
+};
+
+SevenDigits RoundToSevenDigits(float magnitude) {
+    char text[16];  // "d.dddddde+dd"
+    const auto written = fmt::format_to_n(text, sizeof text, "{:.6e}", static_cast<double>(magnitude));
+    const std::string_view form(text, written.size);
+    SevenDigits decimal;
+    decimal.digits = form.substr(0, 1);
+    decimal.digits += form.substr(2, 6);
+    decimal.digits.erase(decimal.digits.find_last_not_of('0') + 1);
+    const std::size_t e = form.find('e');
+    int exponent = 0;
+    for (const char c : form.substr(e + 2)) exponent = exponent * 10 + (c - '0');
+    decimal.point = (form[e + 1] == '-' ? -exponent : exponent) + 1;
     return decimal;
 }
 
@@ -31,13 +41,13 @@ std::string FormatSingle(float value, std::string_view decimalSeparator) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value > 0.0f ? "Infinity" : "-Infinity";
 
-    const ExactDecimal decimal = SevenDigits(std::fabs(value));
-    const std::string_view digits = decimal.Digits();
-    const std::int64_t point = decimal.Point();  // the number is 0.digits × 10^point
+    const SevenDigits decimal = RoundToSevenDigits(std::fabs(value));
+    const std::string_view digits = decimal.digits;
+    const int point = decimal.point;
     std::string text = std::signbit(value) ? "-" : "";
 
     // The exponent form below 1E-04 and from 1E+07 up, with two exponent digits or more.
-    const std::int64_t exponent = point - 1;
+    const int exponent = point - 1;
     if (exponent < -4 || exponent >= 7) {
         text += digits.front();
         if (digits.size() > 1) {

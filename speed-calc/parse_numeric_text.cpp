@@ -1,15 +1,17 @@
 // Reading a number from what the user typed. Every text gives a number; only
 // a number beyond the double range is refused. The full stop is the decimal
-// separator whatever the locale, and the conversion is exact (correctly
-// rounded), so that a number typed reads the same on every machine.
+// separator whatever the locale. The digits read go to fast_float, which
+// rounds them correctly on every build, so a number typed reads the same on
+// every machine.
+
+#include <fast_float/fast_float.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <string>
 
-#include "exact_decimal.hpp"
 #include "speed_calc.hpp"
 
 namespace tarnwick {
@@ -27,6 +29,11 @@ int DigitValue(char c, int radix) {
     return value < radix ? value : -1;
 }
 
+std::size_t SkipDigits(std::string_view text, std::size_t i) {
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    return i;
+}
+
 std::string WithoutBlanks(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
@@ -36,16 +43,24 @@ std::string WithoutBlanks(std::string_view text) {
     return kept;
 }
 
+// A number read from the start of a text, and where the reading stopped:
+// the first character it looked at and did not take (or the text's end).
+struct Reading {
+    double value;
+    std::size_t stop;
+};
+
 // "&H..." or "&O...": a 32-bit two's complement integer, so &HFFFFFFFF is -1.
-double ReadRadixInteger(std::string_view digits, int radix) {
+Reading ReadRadixInteger(std::string_view text, int radix) {
     std::uint64_t value = 0;
-    for (char c : digits) {
-        const int digit = DigitValue(c, radix);
+    std::size_t i = 2;
+    for (; i < text.size(); ++i) {
+        const int digit = DigitValue(text[i], radix);
         if (digit < 0) break;
         value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
         if (value > std::numeric_limits<std::uint32_t>::max()) throw RunFailure(FailureKind::Overflow);
     }
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    return {static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value))), i};
 }
 
 // The exponent digits' value, held at a bound far beyond any double exponent.
@@ -61,7 +76,52 @@ std::int64_t SaturatedExponent(std::string_view exponent) {
     return negative ? -value : value;
 }
 
-double ReadDecimal(std::string_view text) {
+// Decimal exponents of the first significant digit beyond which a double
+// holds nothing: 1E+309 and up overflows, and below 1E-324 is less than half
+// the smallest denormal, so it rounds to 0.
+constexpr std::int64_t kLargestMagnitude = 308;
+constexpr std::int64_t kSmallestMagnitude = -324;
+
+// fast_float holds a typed exponent at 65,536. Below this bound it reads
+// any number exactly, however many digits it has.
+constexpr std::int64_t kExponentReadAsTyped = 10'000;
+
+// The nearest double to a number without its sign: digits with at most one
+// full stop, then an exponent, as fast_float reads them.
+double Nearest(std::string_view number) {
+    double value = 0.0;
+    // Too large a number reads as infinity, and some versions say it is out
+    // of range: the value is what counts.
+    fast_float::from_chars(number.data(), number.data() + number.size(), value);
+    if (std::isinf(value)) throw RunFailure(FailureKind::Overflow);
+    return value;
+}
+
+// The digits of a mantissa ("0012.50", ".5", "7.") times 10^exponent, for
+// an exponent too large for fast_float to read as typed. Nearly always the
+// number is then beyond the double range or rounds to 0. Where the digits
+// make up for the exponent, fast_float is given the digits from the first
+// significant one, with the point after it and that digit's own exponent.
+double NearestWithLargeExponent(std::string_view mantissa, std::int64_t exponent) {
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return 0.0;
+    const auto place = [&](std::size_t at) { return static_cast<std::int64_t>(point) - static_cast<std::int64_t>(at); };
+    const std::int64_t magnitude = (first < point ? place(first) - 1 : place(first)) + exponent;
+    if (magnitude > kLargestMagnitude) throw RunFailure(FailureKind::Overflow);
+    if (magnitude < kSmallestMagnitude) return 0.0;
+
+    std::string normal(1, mantissa[first]);
+    normal += '.';
+    for (const char c : mantissa.substr(first + 1)) {
+        if (c != '.') normal += c;
+    }
+    return Nearest(normal + 'e' + std::to_string(magnitude));
+}
+
+// An optional sign, digits with at most one full stop, and an exponent if a
+// digit follows the E (after an optional sign); 0 if no digit was read.
+Reading ReadDecimal(std::string_view text) {
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -70,45 +130,51 @@ double ReadDecimal(std::string_view text) {
     }
 
     const std::size_t mantissaBegin = i;
-    bool seenPoint = false;
-    bool seenDigit = false;
-    for (; i < text.size(); ++i) {
-        if (IsDigit(text[i])) seenDigit = true;
-        else if (text[i] == '.' && !seenPoint) seenPoint = true;
-        else break;
+    i = SkipDigits(text, i);
+    std::size_t digits = i - mantissaBegin;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t fractionEnd = SkipDigits(text, i + 1);
+        digits += fractionEnd - (i + 1);
+        i = fractionEnd;
     }
-    if (!seenDigit) return 0.0;
+    if (digits == 0) return {0.0, i};
     const std::size_t mantissaEnd = i;
 
-    // An E belongs to the number only if a digit follows it (after an optional sign).
     std::size_t numberEnd = mantissaEnd;
+    std::size_t stop = mantissaEnd;
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j])) ++j;
-            numberEnd = j;
-        }
+        stop = i + 1;
+        if (stop < text.size() && (text[stop] == '+' || text[stop] == '-')) ++stop;
+        if (stop < text.size() && IsDigit(text[stop])) numberEnd = stop = SkipDigits(text, stop);
     }
 
-    const std::string_view mantissa = text.substr(mantissaBegin, mantissaEnd - mantissaBegin);
-    const std::string_view exponent =
-        numberEnd > mantissaEnd ? text.substr(mantissaEnd + 1, numberEnd - mantissaEnd - 1) : std::string_view{};
-    const std::optional<double> value = ExactDecimal::FromDigits(mantissa, SaturatedExponent(exponent)).ToDouble();
-    if (!value) throw RunFailure(FailureKind::Overflow);
-    return negative ? -*value : *value;  // negating is exact
+    const std::int64_t exponent =
+        numberEnd > mantissaEnd ? SaturatedExponent(text.substr(mantissaEnd + 1, numberEnd - mantissaEnd - 1)) : 0;
+    const double magnitude =
+        exponent > -kExponentReadAsTyped && exponent < kExponentReadAsTyped
+            ? Nearest(text.substr(mantissaBegin, numberEnd - mantissaBegin))
+            : NearestWithLargeExponent(text.substr(mantissaBegin, mantissaEnd - mantissaBegin), exponent);
+    return {negative ? -magnitude : magnitude, stop};  // negating is exact
+}
+
+Reading Read(std::string_view text) {
+    if (!text.empty() && text[0] == '&') {
+        if (text.size() >= 2 && (text[1] == 'H' || text[1] == 'h')) return ReadRadixInteger(text, 16);
+        if (text.size() >= 2 && (text[1] == 'O' || text[1] == 'o')) return ReadRadixInteger(text, 8);
+        return {0.0, 1};  // the letter after the ampersand decided it
+    }
+    return ReadDecimal(text);
 }
 
 }  // namespace
 
 double ParseNumericText(std::string_view text) {
-    const std::string kept = WithoutBlanks(text);
-    const std::string_view compact = kept;
-    if (compact.size() >= 2 && compact[0] == '&') {
-        if (compact[1] == 'H' || compact[1] == 'h') return ReadRadixInteger(compact.substr(2), 16);
-        if (compact[1] == 'O' || compact[1] == 'o') return ReadRadixInteger(compact.substr(2), 8);
-    }
-    return ReadDecimal(compact);
+    // Blanks count for nothing wherever they stand. Most texts hold none
+    // before their number ends, and are read where they stand: only where
+    // the reading stopped at a blank is it read again without them.
+    const Reading reading = Read(text);
+    if (reading.stop < text.size() && IsBlank(text[reading.stop])) return Read(WithoutBlanks(text)).value;
+    return reading.value;
 }
 
 }  // namespace tarnwick

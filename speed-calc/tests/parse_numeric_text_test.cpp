@@ -79,6 +79,11 @@ const ParseCase kNumbers[] = {
     {"tab_and_line_feed", "\t-\n3", -3},
     {"blank_inside_exponent", "1 E 2", 100},
     {"blank_inside_hex_prefix", "& H 1F", 31},
+    {"blank_after_exponent_letter", "1e 5", 1e5},
+    {"blank_after_exponent_sign", "2e+ 3", 2000},
+    {"blank_after_sign", "- 5", -5},
+    {"blank_after_point", ". 5", 0.5},
+    {"blanks_after_number", "8  ", 8},
 
     // Reading stops at the first character that cannot continue the number.
     {"unit_after_number", "8 Mbps", 8},
@@ -144,6 +149,15 @@ const ParseCase kNumbers[] = {
     {"just_above_half_the_smallest_denormal", kHalfSmallestDenormal + "1", 0x1p-1074},
     {"digit_beyond_the_800th_counts", kHalfSmallestDenormal + std::string(100, '0') + "1", 0x1p-1074},
     {"just_below_the_tie_above_the_largest", kJustBelowThatHalfway, kMaxDouble},
+
+    // Long texts and large exponents: the reader counts an exponent up to a
+    // bound of its own, far beyond fast_float's (65,536).
+    {"ten_million_digits", "3." + std::string(10'000'000, '3'), 0x1.aaaaaaaaaaaabp+1},
+    {"exponent_at_the_bound", "1e-9999", 0},
+    {"exponent_past_the_bound", "1e-10000", 0},
+    {"zeros_make_up_for_a_large_exponent", "0." + std::string(70'000, '0') + "15e70001", 1.5},
+    {"digits_make_up_for_a_large_negative_exponent", "25" + std::string(70'000, '0') + "e-70000", 25},
+    {"large_exponent_and_a_point", "12" + std::string(70'000, '0') + ".5e-70001", 1.2},
 };
 
 INSTANTIATE_TEST_SUITE_P(, Parse, ::testing::ValuesIn(kNumbers), testing::CaseName());
@@ -169,6 +183,8 @@ const OverflowCase kOverflows[] = {
     {"negative_beyond_double", "-1e400"},
     {"just_beyond_largest_double", "1.8e308"},
     {"huge_exponent", "1e99999999999999999999"},
+    {"large_exponent", "1e70000"},
+    {"digits_past_a_large_negative_exponent", "1" + std::string(70'400, '0') + "e-70000"},
     {"long_digit_run", std::string(400, '9')},
     {"long_digit_run_with_point", std::string(400, '9') + ".5"},
     {"tie_above_the_largest_rounds_up", kHalfwayBeyondLargest},
