@@ -1,6 +1,6 @@
-"""What the Python test scripts share, as checks.sh does for the shell ones:
-check() prints and counts each outcome, eventually() waits for a value, and
-finish() ends the script with the count."""
+"""What the test scripts share: check() prints and counts each outcome,
+eventually() waits for a value and until() for any, and finish() ends the
+script with the count."""
 import sys
 import time
 
@@ -22,6 +22,16 @@ def eventually(read, expected, seconds=5):
     while True:
         value = read()
         if value == expected or time.monotonic() > deadline:
+            return value
+        time.sleep(0.05)
+
+
+def until(read, seconds=5):
+    """What read() gives once it is anything (not empty, not false), or after some seconds."""
+    deadline = time.monotonic() + seconds
+    while True:
+        value = read()
+        if value or time.monotonic() > deadline:
             return value
         time.sleep(0.05)
 

@@ -1,14 +1,8 @@
 #!/usr/bin/python3
-"""Replays the screen-reader scenario (orca_scenario.json) for one
-front-end, with orca.sh: its steps for the test to press, and then its checks
-of what Orca said at each step.
-
-    orca_scenario.py steps <front-end>
-        "<step><TAB><xdotool command>" for each step the front-end takes
-    orca_scenario.py check <front-end> <spoken> <Orca's major version>
-        checks <spoken> (orca.sh's "<step><TAB><utterance> | ..." lines), prints
-        a line for each check and for each one the front-end goes without,
-        then what Orca said; exits with the number that failed
+"""The screen-reader scenario (orca_scenario.json) for one front-end, as
+orca.py replays it: steps(), the keys of each step the front-end takes, and
+check(), which checks what Orca said at each step (orca.py's spoken file,
+"<step><TAB><utterance> | ..." lines).
 
 Orca 43 says "push button" where Orca 48 says "button": both are read as
 "button".
@@ -96,13 +90,10 @@ def read_spoken(path):
     return spoken
 
 
-def main(arguments):
-    scenario = load()
-    if arguments[0] == "steps":
-        for name, command in steps(scenario, arguments[1]):
-            print(f"{name}\t{command}")
-        return
-    front_end, spoken_file, orca = arguments[1], arguments[2], int(arguments[3])
+def check(scenario, front_end, spoken_file, orca):
+    """Checks what Orca said at each step, prints a line for each check and
+    for each one the front-end goes without, then what Orca said; the number
+    of checks that failed."""
     for what, outcome in verdicts(scenario, front_end, read_spoken(spoken_file), orca):
         if outcome is True:
             checks.check(what, True, True)
@@ -114,8 +105,4 @@ def main(arguments):
     print("What Orca said, step by step:")
     with open(spoken_file, encoding="utf-8") as lines:
         sys.stdout.write(lines.read())
-    checks.finish()
-
-
-if __name__ == "__main__":
-    main(sys.argv[1:])
+    return checks.failures

@@ -1,14 +1,12 @@
-"""What Orca said, for orca.sh:
-
-    orca_speech.py wait-for-orca <seconds>     until Orca is on the accessibility bus
-    orca_speech.py wait-for-window <title> <seconds>
-                                               until a window of that title is on it
-    orca_speech.py split <orca log> <steps>    "step<TAB>utterance | utterance ..." for each step
+"""What Orca said, for orca.py: wait_on_bus() until Orca, or a window of a
+title (window_titled), is on the accessibility bus; split_text() of Orca's
+log, "step<TAB>utterance | utterance ..." a line for each step.
 
 Orca's debug log begins its lines with the time ("12:34:56.789012 - "); an
 utterance is a "SPEECH OUTPUT: '...'" line, which may go on over further
 lines. The steps file has a line "<time> <name>" for each step, in order.
 Times are of one day, as the tests run for a minute or two."""
+import os
 import re
 import sys
 import time
@@ -45,13 +43,15 @@ def utterances(log):
     return said
 
 
-def split(log, steps):
-    with open(steps) as lines:
+def split_text(log, steps):
+    with open(steps, encoding="utf-8") as lines:
         marks = [(seconds(line.split()[0]), line.split()[1]) for line in lines if line.strip()]
-    said = utterances(log)
+    said = utterances(log) if os.path.exists(log) else []
+    text = ""
     for index, (start, name) in enumerate(marks):
         end = marks[index + 1][0] if index + 1 < len(marks) else float("inf")
-        print(f"{name}\t" + " | ".join(text for at, text in said if start <= at < end))
+        text += f"{name}\t" + " | ".join(text for at, text in said if start <= at < end) + "\n"
+    return text
 
 
 def wait_on_bus(found, limit, failure):
@@ -71,14 +71,3 @@ def wait_on_bus(found, limit, failure):
 def window_titled(title):
     # Browsers add their own name to a page's title ("... - Chromium").
     return lambda apps: any(window is not None and window.name.startswith(title) for app in apps for window in app)
-
-
-if __name__ == "__main__":
-    if sys.argv[1] == "wait-for-orca":
-        wait_on_bus(lambda apps: any(app.name == "orca" for app in apps), float(sys.argv[2]),
-                    "Orca did not come onto the accessibility bus")
-    elif sys.argv[1] == "wait-for-window":
-        wait_on_bus(window_titled(sys.argv[2]), float(sys.argv[3]),
-                    f"no window titled {sys.argv[2]!r} came onto the accessibility bus")
-    else:
-        split(sys.argv[2], sys.argv[3])

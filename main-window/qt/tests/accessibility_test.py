@@ -1,15 +1,23 @@
-"""The checks of accessibility_test.sh, over AT-SPI: accessibility_test.py <file the opener writes>."""
+#!/usr/bin/python3
+"""What a screen reader gets from the real program: its accessibility tree,
+read and used over AT-SPI itself, in Xvfb on a private session bus.
+
+    accessibility_test.py path/to/tarnwick
+
+Needs Xvfb, xdotool, dbus-run-session, at-spi2-core and python3-pyatspi.
+"""
 import os
 import sys
 import time
 
-import pyatspi
-
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../testing"))
+import x_window  # noqa: E402
+
+x_window.with_private_bus()
+import pyatspi  # noqa: E402  (after the bus it reads)
+
 from checks import check, eventually, finish  # noqa: E402
 import checks  # noqa: E402
-
-opened = sys.argv[1]
 
 
 def application(name):
@@ -28,6 +36,11 @@ def nodes(node):
         yield from nodes(child)
 
 
+session = x_window.Session()
+session.x_server(96)
+session.start([os.path.realpath(sys.argv[1])], log=session.file("program.log"), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+x_window.find_window()
+opened = session.opened
 app = application("tarnwick")
 everything = list(nodes(app))
 
