@@ -22,4 +22,6 @@ endfunction()
 
 tarnwick_header_only_library(tarnwick-fast-float fast_float libfast-float-dev)
 tarnwick_header_only_library(tarnwick-fmt fmt libfmt-dev)
-target_compile_definitions(tarnwick-fmt INTERFACE FMT_HEADER_ONLY)
+# The user's separators are the program's to apply, never std::locale's,
+# which would link the C++ library's locales into every program.
+target_compile_definitions(tarnwick-fmt INTERFACE FMT_HEADER_ONLY FMT_STATIC_THOUSANDS_SEPARATOR=',')

@@ -1,6 +1,6 @@
 // Writing the estimate: 7 significant digits, all that a float holds for sure.
 
-#include <fmt/format.h>
+#include <fmt/compile.h>
 
 #include <cmath>
 #include <string>
@@ -20,9 +20,11 @@ struct SevenDigits {
 };
 
 SevenDigits RoundToSevenDigits(float magnitude) {
-    char text[16];  // "d.dddddde+dd"
-    const auto written = fmt::format_to_n(text, sizeof text, "{:.6e}", static_cast<double>(magnitude));
-    const std::string_view form(text, written.size);
+    // "d.dddddde+dd": a float's exponent has two digits. The format is
+    // compiled, so that nothing is parsed at each call.
+    char text[32];
+    const char* end = fmt::format_to(text, FMT_COMPILE("{:.6e}"), static_cast<double>(magnitude));
+    const std::string_view form(text, static_cast<std::size_t>(end - text));
     SevenDigits decimal;
     decimal.digits = form.substr(0, 1);
     decimal.digits += form.substr(2, 6);
