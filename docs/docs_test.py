@@ -1,8 +1,8 @@
-"""Keeps the project's documents true to the tree: every relative link leads
-to a file (and a heading, where it names one), every file or folder of the
-project that a document names in `code` exists, every preset it names is
-one of CMakePresets.json, and the README stays short enough to read in a
-minute.
+"""Keeps the project's documents true to the tree and easy to read: every
+relative link leads to a file (and a heading, where it names one), every
+file or folder of the project that a document names in `code` exists, every
+preset it names is one of CMakePresets.json, the README stays short enough
+to read in a minute, and the sentences are short: one idea each.
 
     docs_test.py [project folder]
 """
@@ -14,6 +14,9 @@ import unittest
 
 PROJECT = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent)
 README_LINES = 120
+# Words a sentence: the documents' mean, and the longest one.
+MEAN_WORDS = 18
+MOST_WORDS = 50
 
 LINK = re.compile(r"\[[^\]]*\]\(([^)\s]+)\)")
 CODE = re.compile(r"`([^`\n]+)`")
@@ -51,6 +54,36 @@ def named_paths(text, top_folders):
         first = code.split()[0].rstrip(".,:;")
         if first.split("/")[0] in top_folders and "/" in first and "<" not in first and "*" not in first:
             yield from expanded(first)
+
+
+def prose(text):
+    """The document's running text: no code, tables, headings or comments;
+    a link is its words, inline code one word, a list item a paragraph."""
+    kept, fenced = [], False
+    for line in text.splitlines():
+        stripped = line.strip()
+        if stripped.startswith(("```", "~~~")):
+            fenced = not fenced
+        elif fenced or line.startswith(("    ", "\t")) or stripped.startswith(("|", "#", "<!--")):
+            continue
+        elif re.match(r"([-*+]|\d+\.)\s", stripped):
+            kept += ["", re.sub(r"^([-*+]|\d+\.)\s+", "", stripped)]
+        else:
+            kept.append(stripped)
+    joined = re.sub(r"\]\([^)]*\)", "]", "\n".join(kept))
+    return re.sub(r"`[^`]*`", "X", joined)
+
+
+def sentence_lengths(text):
+    """The words of each sentence: one ends at . ! or ? before a capital or an
+    opening bracket or quote, or where its paragraph ends."""
+    lengths = []
+    for paragraph in re.split(r"\n\s*\n", prose(text)):
+        for sentence in re.split(r"(?<=[.!?])\s+(?=[A-Z(\"'`*])", " ".join(paragraph.split())):
+            words = re.findall(r"[\w'’%.,/-]+", sentence)
+            if len(words) >= 3:
+                lengths.append(len(words))
+    return lengths
 
 
 def broken_links(document, project):
@@ -100,12 +133,37 @@ class Documents(unittest.TestCase):
         lines = len((PROJECT / "README.md").read_text().splitlines())
         self.assertLessEqual(lines, README_LINES, f"README.md has {lines} lines")
 
+    def test_short_sentences(self):
+        lengths = {document.name: sentence_lengths(document.read_text()) for document in documents(PROJECT)}
+        every = [length for found in lengths.values() for length in found]
+        self.assertLessEqual(sum(every) / len(every), MEAN_WORDS, "words a sentence, on average")
+        for name, found in lengths.items():
+            with self.subTest(document=name):
+                self.assertLessEqual(max(found, default=0), MOST_WORDS, "words in its longest sentence")
+
     def test_each_document_opens_with_its_reader(self):
         # The line after the title says who the document is for.
         for document in (PROJECT / "docs").glob("*.md"):
             with self.subTest(document=document.name):
                 opening = document.read_text().split("\n\n")[1]
                 self.assertRegex(opening, r"^For ", "the first paragraph names its reader")
+
+
+class Sentences(unittest.TestCase):
+    def test_what_counts_as_a_sentence(self):
+        cases = [
+            ("two sentences", "One two three. Four five six seven.", [3, 4]),
+            ("a list item is one of its own", "- one two three\n- four five six", [3, 3]),
+            ("a paragraph ends one", "One two three\n\nfour five six", [3, 3]),
+            ("an abbreviation before a small letter ends none", "Use e.g. the full stop here.", [6]),
+            ("inline code is one word", "Run `cmake --workflow --preset dev` now.", [3]),
+            ("a link is its words", "Read [the user guide](docs/user-guide.md) first.", [5]),
+            ("no code, table or heading", "# A title here\n\n```\nrun it now please\n```\n\n| a | b | c |\n",
+             []),
+        ]
+        for what, text, lengths in cases:
+            with self.subTest(what):
+                self.assertEqual(sentence_lengths(text), lengths)
 
 
 class TheChecksThemselves(unittest.TestCase):
