@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "decimal_separator.hpp"
 #include "headroom_estimate.hpp"
 #include "speed_calc.hpp"
 
@@ -26,25 +27,28 @@ decltype(auto) OnView(FpStatus& status, Operation&& operation) {
 // The box's number as a float. Narrowing a number beyond the float range gives
 // an infinity and raises the overflow flag: for the current speed, read last,
 // the estimate finds that flag; for the margins it is cleared by the next read.
-float ReadBox(CalcView& view, Box box, FpStatus& status) {
+float ReadBox(CalcView& view, Box box, std::string_view separator, FpStatus& status) {
     const std::string text = OnView(status, [&] { return view.GetBoxText(box); });
-    return status.Narrow(ParseNumericText(text));
+    return status.Narrow(ParseNumericText(text, separator));
 }
 
 }  // namespace
 
 void cmdCalc_Click(CalcView& view) {
+    // One separator for the whole calculation, read and written alike; what
+    // asking for it flags is cleared after the first read of a box.
+    const std::string separator = UserDecimalSeparator();
     FpStatus status;
-    const float dsMargin = ReadBox(view, Box::txtDSM, status);
-    const float minMargin = ReadBox(view, Box::txtMin, status);
-    const float currentSpeed = ReadBox(view, Box::txtCurSpeed, status);
+    const float dsMargin = ReadBox(view, Box::txtDSM, separator, status);
+    const float minMargin = ReadBox(view, Box::txtMin, separator, status);
+    const float currentSpeed = ReadBox(view, Box::txtCurSpeed, separator, status);
     const float estimate = EstimateMaxSpeed(dsMargin, minMargin, currentSpeed, status);
 
     // Colour first, then text: if writing the text fails, the box shows the
     // new colour with the old text.
     const Colour colour = VerdictColour(CompareSpeeds(estimate, currentSpeed));
     OnView(status, [&] { view.SetBoxBackColour(Box::txtSpeed, colour); });
-    const std::string text = FormatSingle(estimate);
+    const std::string text = FormatSingle(estimate, separator);
     OnView(status, [&] { view.SetBoxText(Box::txtSpeed, text); });
 }
 

@@ -1,8 +1,8 @@
 // Reading a number from what the user typed. Every text gives a number; only
-// a number beyond the double range is refused. The full stop is the decimal
-// separator whatever the locale. The digits read go to fast_float, which
-// rounds them correctly on every build, so a number typed reads the same on
-// every machine.
+// a number beyond the double range is refused. The full stop is a decimal
+// point in every locale, and so is the comma where it is the user's decimal
+// separator. The digits read go to fast_float, which rounds them correctly
+// on every build, so a number typed reads the same on every machine.
 
 #include <fast_float/fast_float.h>
 
@@ -12,6 +12,7 @@
 #include <limits>
 #include <string>
 
+#include "decimal_separator.hpp"
 #include "speed_calc.hpp"
 
 namespace tarnwick {
@@ -87,12 +88,13 @@ constexpr std::int64_t kSmallestMagnitude = -324;
 constexpr std::int64_t kExponentReadAsTyped = 10'000;
 
 // The nearest double to a number without its sign: digits with at most one
-// full stop, then an exponent, as fast_float reads them.
-double Nearest(std::string_view number) {
+// decimal point, then an exponent, as fast_float reads them.
+double Nearest(std::string_view number, char point = '.') {
     double value = 0.0;
     // Too large a number reads as infinity, and some versions say it is out
     // of range: the value is what counts.
-    fast_float::from_chars(number.data(), number.data() + number.size(), value);
+    fast_float::from_chars_advanced(number.data(), number.data() + number.size(), value,
+                                    fast_float::parse_options(fast_float::chars_format::general, point));
     if (std::isinf(value)) throw RunFailure(FailureKind::Overflow);
     return value;
 }
@@ -102,8 +104,8 @@ double Nearest(std::string_view number) {
 // number is then beyond the double range or rounds to 0. Where the digits
 // make up for the exponent, fast_float is given the digits from the first
 // significant one, with the point after it and that digit's own exponent.
-double NearestWithLargeExponent(std::string_view mantissa, std::int64_t exponent) {
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+double NearestWithLargeExponent(std::string_view mantissa, char decimalPoint, std::int64_t exponent) {
+    const std::size_t point = std::min(mantissa.find(decimalPoint), mantissa.size());
     const std::size_t first = mantissa.find_first_of("123456789");
     if (first == std::string_view::npos) return 0.0;
     const auto place = [&](std::size_t at) { return static_cast<std::int64_t>(point) - static_cast<std::int64_t>(at); };
@@ -114,14 +116,15 @@ double NearestWithLargeExponent(std::string_view mantissa, std::int64_t exponent
     std::string normal(1, mantissa[first]);
     normal += '.';
     for (const char c : mantissa.substr(first + 1)) {
-        if (c != '.') normal += c;
+        if (c != decimalPoint) normal += c;
     }
     return Nearest(normal + 'e' + std::to_string(magnitude));
 }
 
-// An optional sign, digits with at most one full stop, and an exponent if a
-// digit follows the E (after an optional sign); 0 if no digit was read.
-Reading ReadDecimal(std::string_view text) {
+// An optional sign, digits with at most one decimal point (the full stop, or
+// the comma where it may be one), and an exponent if a digit follows the E
+// (after an optional sign); 0 if no digit was read.
+Reading ReadDecimal(std::string_view text, bool commaIsPoint) {
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -132,7 +135,9 @@ Reading ReadDecimal(std::string_view text) {
     const std::size_t mantissaBegin = i;
     i = SkipDigits(text, i);
     std::size_t digits = i - mantissaBegin;
-    if (i < text.size() && text[i] == '.') {
+    char point = '.';
+    if (i < text.size() && (text[i] == '.' || (commaIsPoint && text[i] == ','))) {
+        point = text[i];
         const std::size_t fractionEnd = SkipDigits(text, i + 1);
         digits += fractionEnd - (i + 1);
         i = fractionEnd;
@@ -152,29 +157,32 @@ Reading ReadDecimal(std::string_view text) {
         numberEnd > mantissaEnd ? SaturatedExponent(text.substr(mantissaEnd + 1, numberEnd - mantissaEnd - 1)) : 0;
     const double magnitude =
         exponent > -kExponentReadAsTyped && exponent < kExponentReadAsTyped
-            ? Nearest(text.substr(mantissaBegin, numberEnd - mantissaBegin))
-            : NearestWithLargeExponent(text.substr(mantissaBegin, mantissaEnd - mantissaBegin), exponent);
+            ? Nearest(text.substr(mantissaBegin, numberEnd - mantissaBegin), point)
+            : NearestWithLargeExponent(text.substr(mantissaBegin, mantissaEnd - mantissaBegin), point, exponent);
     return {negative ? -magnitude : magnitude, stop};  // negating is exact
 }
 
-Reading Read(std::string_view text) {
+Reading Read(std::string_view text, bool commaIsPoint) {
     if (!text.empty() && text[0] == '&') {
         if (text.size() >= 2 && (text[1] == 'H' || text[1] == 'h')) return ReadRadixInteger(text, 16);
         if (text.size() >= 2 && (text[1] == 'O' || text[1] == 'o')) return ReadRadixInteger(text, 8);
         return {0.0, 1};  // the letter after the ampersand decided it
     }
-    return ReadDecimal(text);
+    return ReadDecimal(text, commaIsPoint);
 }
 
 }  // namespace
 
-double ParseNumericText(std::string_view text) {
+double ParseNumericText(std::string_view text, std::string_view decimalSeparator) {
     // Blanks count for nothing wherever they stand. Most texts hold none
     // before their number ends, and are read where they stand: only where
     // the reading stopped at a blank is it read again without them.
-    const Reading reading = Read(text);
-    if (reading.stop < text.size() && IsBlank(text[reading.stop])) return Read(WithoutBlanks(text)).value;
+    const bool commaIsPoint = decimalSeparator == ",";
+    const Reading reading = Read(text, commaIsPoint);
+    if (reading.stop < text.size() && IsBlank(text[reading.stop])) return Read(WithoutBlanks(text), commaIsPoint).value;
     return reading.value;
 }
+
+double ParseNumericText(std::string_view text) { return ParseNumericText(text, UserDecimalSeparator()); }
 
 }  // namespace tarnwick

@@ -80,18 +80,22 @@ SpeedVerdict CompareSpeeds(float estimated, float current);
 // Light red for Lower, white for Equal, light green for Higher.
 Colour VerdictColour(SpeedVerdict verdict);
 
-// Reads a number from what the user typed, the same way whatever the locale:
+// Reads a number from what the user typed:
 //  - spaces, tabs and line feeds are removed wherever they stand;
 //  - "&H" or "&O" (either case) at the start reads hexadecimal or octal
 //    digits as a 32-bit two's complement integer (&HFFFFFFFF is -1); a value
 //    needing more than 32 bits throws Overflow; no digit at all reads as 0;
-//  - otherwise an optional sign, digits with at most one full stop, and an
-//    optional exponent (E or e, optional sign, digits);
+//  - otherwise an optional sign, digits with at most one decimal point, and
+//    an optional exponent (E or e, optional sign, digits);
+//  - the decimal point is the full stop, in every locale; where the user's
+//    decimal separator is a comma, a comma is one too, so that the program
+//    reads back what it writes ("1,5.2" reads as 1.5: one point a number);
 //  - reading stops at the first character that cannot continue the number;
 //    if no digit was read the result is 0.
 // Throws Overflow only for a number beyond the double range; a number too
 // small for a double reads as 0 (or -0).
-double ParseNumericText(std::string_view text);  // UTF-8
+double ParseNumericText(std::string_view text);  // UTF-8, with the user's decimal separator
+double ParseNumericText(std::string_view text, std::string_view decimalSeparator);
 
 // Writes a float rounded to 7 significant digits (ties to even, on the exact
 // binary value), without trailing zeros or a leading plus sign. Zero, of

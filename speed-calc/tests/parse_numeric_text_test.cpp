@@ -162,6 +162,43 @@ const ParseCase kNumbers[] = {
 
 INSTANTIATE_TEST_SUITE_P(, Parse, ::testing::ValuesIn(kNumbers), testing::CaseName());
 
+// Where the user's decimal separator is a comma, it is a decimal point too.
+class ParseWithCommaSeparator : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseWithCommaSeparator, ReadsTheNumber) {
+    EXPECT_TRUE(SameBits(ParseNumericText(GetParam().text, ","), GetParam().expected)) << "text: " << GetParam().text;
+}
+
+const ParseCase kCommaNumbers[] = {
+    {"comma_is_the_point", "9,5", 9.5},
+    {"full_stop_still_the_point", "9.5", 9.5},
+    {"one_point_a_number_comma_first", "1,5.2", 1.5},
+    {"one_point_a_number_full_stop_first", "1.5,2", 1.5},
+    {"leading_comma", ",5", 0.5},
+    {"trailing_comma", "5,", 5},
+    {"negative", "-2,5", -2.5},
+    {"exponent", "1,5E2", 150},
+    {"comma_in_the_exponent_ends_it", "1e2,5", 100},
+    {"blanks_around_the_comma", "1 , 5", 1.5},
+    {"only_a_comma", ",", 0},
+    {"the_result_read_back", "5,656854", 5.656854},
+    {"correctly_rounded", "0,1", 0.1},
+    {"many_digits", "3," + std::string(1000, '3'), 0x1.aaaaaaaaaaaabp+1},
+    {"large_exponent", "0," + std::string(70'000, '0') + "15e70001", 1.5},
+    {"hex_unchanged", "&H1,F", 1},
+    {"unit_after", "2,5 Mbps", 2.5},
+};
+
+INSTANTIATE_TEST_SUITE_P(, ParseWithCommaSeparator, ::testing::ValuesIn(kCommaNumbers), testing::CaseName());
+
+// Any other separator leaves the comma what it is: the end of the number.
+TEST(ParseWithOtherSeparators, TheCommaEndsTheNumber) {
+    for (const std::string_view separator : {".", "\u066B", ",,", ""}) {
+        EXPECT_EQ(ParseNumericText("1,5", separator), 1.0) << "separator: " << separator;
+        EXPECT_EQ(ParseNumericText("1.5", separator), 1.5) << "separator: " << separator;
+    }
+}
+
 struct OverflowCase {
     const char* name;
     std::string text;

@@ -354,9 +354,9 @@ async function darkAndGerman() {
     await calculate("3", "6", "8");
     check("German browser: comma", await eventually(() => value("txtSpeed"), "5,656854"), "5,656854");
     check("dark scheme: the result red on the screen", await screenResult(RED), RED);
-    await calculate("5,656854", "6", "8");  // reads as 5: typed text takes the full stop only
-    check("German browser: typed comma ends the number", await eventually(() => value("txtSpeed"), "7,12719"),
-        "7,12719");
+    await calculate("5,656854", "6", "8");  // the result typed back, its comma the decimal point
+    check("German browser: a typed comma is the decimal point", await eventually(() => value("txtSpeed"), "7,68907"),
+        "7,68907");
 }
 
 // ---- Phones' widths ------------------------------------------------------------------------------------
