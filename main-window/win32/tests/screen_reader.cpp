@@ -1,5 +1,5 @@
 // Reads Tarnwick's window over Active Accessibility from another process, as
-// a screen reader does. For screen_reader_test.sh:
+// a screen reader does. For screen_reader_test.py:
 //
 //   screen_reader read            a line for each control: role, name, description, state, default action
 //   screen_reader follow <name>   does the default action of the control of that name
