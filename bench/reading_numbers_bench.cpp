@@ -44,28 +44,41 @@ double ByFromChars(const std::string& text) {
     return value;
 }
 
-void ReadAll(benchmark::State& state, double (*read)(const std::string&), const std::vector<std::string>* texts) {
+// The same texts for every reader: made once, on first use.
+const std::vector<std::string>& Typed() {
+    static const std::vector<std::string> texts = Texts(1, 7);
+    return texts;
+}
+const std::vector<std::string>& Long() {
+    static const std::vector<std::string> texts = Texts(16, 19);
+    return texts;
+}
+const std::vector<std::string>& Huge() {
+    static const std::vector<std::string> texts = Texts(800, 800);
+    return texts;
+}
+
+void Read(benchmark::State& state, double (*read)(const std::string&), const std::vector<std::string>& (*texts)()) {
+    const std::vector<std::string>& all = texts();
     for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the loop variable is unused by design
-        for (const std::string& text : *texts) benchmark::DoNotOptimize(read(text));
+        for (const std::string& text : all) benchmark::DoNotOptimize(read(text));
     }
     // The time of one text, as the figure to compare.
-    state.counters["per_text"] = benchmark::Counter(static_cast<double>(state.iterations() * texts->size()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_text"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(all.size()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
+
+BENCHMARK_CAPTURE(Read, typed_ParseNumericText, &ByParseNumericText, &Typed);
+BENCHMARK_CAPTURE(Read, typed_strtod, &ByStrtod, &Typed);
+BENCHMARK_CAPTURE(Read, typed_from_chars, &ByFromChars, &Typed);
+BENCHMARK_CAPTURE(Read, 16_to_19_digits_ParseNumericText, &ByParseNumericText, &Long);
+BENCHMARK_CAPTURE(Read, 16_to_19_digits_strtod, &ByStrtod, &Long);
+BENCHMARK_CAPTURE(Read, 16_to_19_digits_from_chars, &ByFromChars, &Long);
+BENCHMARK_CAPTURE(Read, 800_digits_ParseNumericText, &ByParseNumericText, &Huge);
+BENCHMARK_CAPTURE(Read, 800_digits_strtod, &ByStrtod, &Huge);
+BENCHMARK_CAPTURE(Read, 800_digits_from_chars, &ByFromChars, &Huge);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> typed = Texts(1, 7);
-    const std::vector<std::string> long_ = Texts(16, 19);
-    const std::vector<std::string> huge = Texts(800, 800);
-    for (const auto& [group, texts] : {std::pair{"typed", &typed}, {"16-19 digits", &long_}, {"800 digits", &huge}}) {
-        for (const auto& [name, read] : {std::pair{"ParseNumericText", &ByParseNumericText},
-                 {"strtod", &ByStrtod}, {"from_chars", &ByFromChars}}) {
-            benchmark::RegisterBenchmark((std::string(group) + "/" + name).c_str(), ReadAll, read, texts);
-        }
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-}
+BENCHMARK_MAIN();
