@@ -416,6 +416,16 @@ class Wine:
         shown = XWindow(window, self.layout, self.session, process)
         return shown if shown.find_client_area() else None
 
+    def first_window(self):
+        """The program in a fresh prefix, on an X server of its own at 96 dpi:
+        its window, or the test ends here, as nothing else can be checked."""
+        fresh_wine_prefix(os.environ["WINEPREFIX"])
+        self.session.x_server(96)
+        window = self.start()
+        if window is None:
+            sys.exit("FAILED: the program showed no window")
+        return window
+
     def end(self, process):
         self.session.stop(process)
         self.server_ended()

@@ -15,7 +15,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../testing"))
 from checks import check, eventually, finish  # noqa: E402
-from x_window import Session, Wine, fresh_wine_prefix, run  # noqa: E402
+from x_window import Session, Wine, run  # noqa: E402
 
 ROLE_EDIT, ROLE_LINK = "42", "30"
 STATE_LINKED = 0x400000
@@ -46,11 +46,7 @@ def named(controls, name):
 
 with Session() as session:
     wine = Wine(session, *sys.argv[1:4])
-    fresh_wine_prefix(os.environ["WINEPREFIX"])
-    session.x_server(96)
-    window = wine.start()
-    if window is None:
-        sys.exit("FAILED: the program showed no window")
+    window = wine.first_window()
     # The watcher writes each event it sees, after a line that says it watches.
     events = session.file("events")
     session.start([wine_program, reader, "watch", "120"], output=events)

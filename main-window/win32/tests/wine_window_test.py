@@ -15,7 +15,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../testing"))
 import x_scenario  # noqa: E402
 from checks import check, eventually, finish  # noqa: E402
-from x_window import Session, Wine, find_window, fresh_wine_prefix  # noqa: E402
+from x_window import Session, Wine, find_window  # noqa: E402
 
 GREEN, WHITE, RED = [200, 255, 200], [255, 255, 255], [255, 180, 180]
 os.environ["WINEDLLOVERRIDES"] = "mscoree,mshtml="
@@ -30,13 +30,9 @@ def client_size(window):
 
 with Session() as session:
     wine = Wine(session, *sys.argv[1:4])
-    fresh_wine_prefix(os.environ["WINEPREFIX"])
 
     # ---- At 96 dots per inch -----------------------------------------------------------
-    session.x_server(96)
-    window = wine.start()
-    if window is None:
-        sys.exit("FAILED: the program showed no window")
+    window = wine.first_window()
     check("client size", client_size(window), window.client_size())
     check("centred", window.centred(), True)
     check("every caption whole", window.captions_cut(), [])
