@@ -264,9 +264,8 @@ class XWindow:
         left, top, width, height = self.place("imgLogo")
         shown, drawn = self.session.file("logo-shown.png"), self.session.file("logo-drawn.png")
         self.shot().crop((left, top, left + width, top + height)).save(shown)
-        svg = run("rsvg-convert", "--width", str(width), "--height", str(height), "--output",
-                  self.session.file("logo.png"), os.path.join(PROJECT, "resources", "logo.svg"))
-        del svg
+        subprocess.run(["rsvg-convert", "--width", str(width), "--height", str(height), "--output",
+                        self.session.file("logo.png"), os.path.join(PROJECT, "resources", "logo.svg")], check=False)
         subprocess.run([CONVERT, self.session.file("logo.png"), "-background", "white", "-flatten", drawn],
                        check=False)
         compared = subprocess.run([COMPARE, "-metric", "RMSE", shown, drawn, "null:"], capture_output=True,
