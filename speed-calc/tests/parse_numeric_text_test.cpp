@@ -152,8 +152,9 @@ const ParseCase kNumbers[] = {
 
     // Long texts and large exponents: the reader counts an exponent up to a
     // bound of its own, far beyond fast_float's (65,536).
-    // NOLINTNEXTLINE(bugprone-string-constructor): ten million digits, a paste, on purpose
-    {"ten_million_digits", "3." + std::string(10'000'000, '3'), 0x1.aaaaaaaaaaaabp+1},
+    // A paste of a million digits (the page's test pastes twenty million
+    // characters; WebAssembly's tests have 16 MB in all).
+    {"a_million_digits", "3." + std::string(1'000'000, '3'), 0x1.aaaaaaaaaaaabp+1},
     {"exponent_at_the_bound", "1e-9999", 0},
     {"exponent_past_the_bound", "1e-10000", 0},
     {"zeros_make_up_for_a_large_exponent", "0." + std::string(70'000, '0') + "15e70001", 1.5},
