@@ -135,6 +135,18 @@ class Scenario(unittest.TestCase):
             with self.subTest(log=log):
                 self.assertEqual(keyboard(log), state)
 
+    def test_button_presses_read_from_a_compositor_log(self):
+        from weston_log import button_presses
+
+        press = "[proto] client 0x1 ev wl_pointer@3.button(8, 1709710350, 272, 1)\n"
+        release = "[proto] client 0x1 ev wl_pointer#3.button(11, 1709710350, 272, 0)\n"
+        asked = "[proto] client 0x1 rq wl_pointer@3.set_cursor(6, wl_surface@27, 4, 4)\n"
+        cases = [("", 0), (press, 1), (press + release, 1), (press + release + press.replace("@", "#"), 2),
+                 (release + asked, 0)]
+        for log, presses in cases:
+            with self.subTest(log=log):
+                self.assertEqual(button_presses(log), presses)
+
     def test_addresses_compared_as_a_browser_takes_them(self):
         from x_scenario import same_address
 

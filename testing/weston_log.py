@@ -11,6 +11,9 @@ with the "log" and "proto" scopes: its own lines and its clients' requests).
                                    last of weston's keyboard enter and leave
                                    events to it is an enter), else "out"
 
+button_presses() counts the mouse buttons weston has passed on to the
+program as pressed.
+
 Wayland windows are not X windows: what xdotool reads of an X client (its
 title, whether a window is up) is read here from the requests the program
 made. libwayland writes an object as interface@id, newer releases as
@@ -24,6 +27,7 @@ TOPLEVEL = re.compile(r"\brq xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplev
 TITLE = re.compile(r'\brq xdg_toplevel[@#](\d+)\.set_title\("(.*)"\)')
 SIZE = re.compile(r"\brq xdg_toplevel[@#](\d+)\.set_(min|max)_size\((\d+), (\d+)\)")
 KEYBOARD = re.compile(r"\bev wl_keyboard[@#]\d+\.(enter|leave)\(")
+BUTTON_PRESSED = re.compile(r"\bev wl_pointer[@#]\d+\.button\(\d+, \d+, \d+, 1\)")
 GONE = re.compile(r"\brq xdg_toplevel[@#](\d+)\.destroy\(\)")
 
 
@@ -57,6 +61,10 @@ def fixed_size(log):
 def keyboard(log):
     events = KEYBOARD.findall(log)
     return "in" if events and events[-1] == "enter" else "out"
+
+
+def button_presses(log):
+    return len(BUTTON_PRESSED.findall(log))
 
 
 def x_window(log):
